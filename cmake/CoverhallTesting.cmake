@@ -1,0 +1,36 @@
+# GoogleTest is built from the sources of Debian's googletest package, once
+# per build tree, so the same tests run natively and under Wine.
+set(COVERHALL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${COVERHALL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(WIN32)
+    target_link_options(gtest PUBLIC ${COVERHALL_STATIC_RUNTIME})
+endif()
+
+enable_testing()
+
+if(WIN32)
+    # Windows programs run under Wine through a wrapper that owns the prefix
+    # and the virtual display; see cmake/wine-run.sh.in.
+    set(COVERHALL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE @ONLY)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+endif()
+
+# coverhall_add_test(<name> SOURCES ... [LIBS ...] [ARGS ...])
+# One test program, one ctest entry: a Wine process start costs about half a
+# second, so cases are grouped per program rather than registered one by one.
+function(coverhall_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;ARGS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+    if(WIN32)
+        target_link_options(${name} PRIVATE ${COVERHALL_STATIC_RUNTIME})
+    endif()
+    add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
