@@ -11,7 +11,7 @@ endif()
 
 enable_testing()
 
-if(WIN32)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
     # Windows programs run under Wine through a wrapper that owns the prefix
     # and the virtual display; see cmake/wine-run.sh.in.
     set(COVERHALL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
@@ -19,6 +19,8 @@ if(WIN32)
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE @ONLY)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+    # Wine reads Unix paths through its Z: drive.
+    set(COVERHALL_TEST_PATH_PREFIX "Z:")
 endif()
 
 # coverhall_add_test(<name> SOURCES ... [LIBS ...] [ARGS ...])
