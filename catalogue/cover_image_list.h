@@ -6,7 +6,7 @@
 #include <memory>
 
 class CoverImageList {
-public:
+  public:
     virtual ~CoverImageList() = default;
 };
 

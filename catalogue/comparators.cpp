@@ -1,0 +1,146 @@
+#include "comparators.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "album_catalogue.h"
+#include "text_functions.h"
+
+namespace {
+
+// ASCII capitals folded, bytes compared unsigned; a proper prefix first.
+int compareFolded(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto ca = static_cast<unsigned char>(asciiLower(a[i]));
+        const auto cb = static_cast<unsigned char>(asciiLower(b[i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::string_view sortableRest(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && !isAsciiAlnum(text[at])) ++at;
+    if (text.size() - at >= 4 && asciiLower(text[at]) == 't' && asciiLower(text[at + 1]) == 'h' &&
+        asciiLower(text[at + 2]) == 'e' && text[at + 3] == ' ') {
+        at += 4;
+    }
+    while (at < text.size() && text[at] == ' ') ++at;
+    return text.substr(at);
+}
+
+// Numbers below 0 sort as 0.
+int compareNumbers(int64_t a, int64_t b) {
+    a = std::max<int64_t>(a, 0);
+    b = std::max<int64_t>(b, 0);
+    return a == b ? 0 : (a < b ? -1 : 1);
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+constexpr int kKeySteps = 4;
+constexpr std::string_view kUnknownGenre = "Unknown";
+
+}  // namespace
+
+int compareTitles(std::string_view a, std::string_view b) {
+    return compareFolded(sortableRest(a), sortableRest(b));
+}
+
+int compareAlbums(const AlbumRecord& a, const AlbumRecord& b, int column, bool descending) {
+    int direction = descending ? -1 : 1;
+    for (int step = 0; step < kKeySteps; ++step) {
+        int order;
+        int next;
+        switch (column) {
+            case 0:
+                order = compareTitles(a.title, b.title), next = 2;
+                break;
+            case 1:
+                order = compareTitles(a.artist, b.artist), next = 0;
+                break;
+            case 2:
+                order = compareNumbers(a.songCount(), b.songCount()), next = 0;
+                break;
+            case 3:
+                order = compareNumbers(a.length, b.length), next = 1;
+                break;
+            case 4:
+                order = compareNumbers(a.year, b.year), next = 1;
+                break;
+            case 5:
+                order = compareTitles(a.genres, b.genres), next = 1;
+                break;
+            default:
+                return 0;
+        }
+        if (order != 0) return sign(order) * direction;
+        // Equal titles always go on by song count ascending.
+        if (column == 0) direction = 1;
+        column = next;
+    }
+    return 0;
+}
+
+int compareSongs(const SongRecord& a, const SongRecord& b, int column, bool descending) {
+    const int direction = descending ? -1 : 1;
+    for (int step = 0; step < kKeySteps; ++step) {
+        int order;
+        int next;
+        switch (column) {
+            case 0:
+                order = compareNumbers(a.track, b.track), next = 1;
+                break;
+            case 1:
+                order = compareTitles(a.title, b.title), next = 3;
+                break;
+            case 2:
+                order = compareFolded(a.ratingStars, b.ratingStars), next = 0;
+                break;
+            case 3:
+                order = compareTitles(a.artist, b.artist), next = 0;
+                break;
+            case 4:
+                order = compareNumbers(a.length, b.length), next = 3;
+                break;
+            case 5:
+                order = compareNumbers(a.year, b.year), next = 3;
+                break;
+            case 6:
+                order = compareTitles(a.genre, b.genre), next = 3;
+                break;
+            default:
+                return 0;
+        }
+        if (order != 0) return sign(order) * direction;
+        column = next;
+    }
+    return 0;
+}
+
+int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string_view b, int column,
+                  bool descending) {
+    if (a.empty()) a = kUnknownGenre;
+    if (b.empty()) b = kUnknownGenre;
+    int direction = descending ? -1 : 1;
+    if (column == 1) {
+        const int order =
+            compareNumbers(library.albumCountOfGenre(a), library.albumCountOfGenre(b));
+        if (order != 0) return order * direction;
+        // Equal counts go by name ascending.
+        column = 0;
+        direction = 1;
+    }
+    if (column != 0) return 0;
+    return sign(compareTitles(a, b)) * direction;
+}
+
+void sortAlbumSongs(AlbumRecord& album, int column, bool descending) {
+    std::stable_sort(album.songs.begin(), album.songs.end(),
+                     [column, descending](const SongRecord* a, const SongRecord* b) {
+                         return compareSongs(*a, *b, column, descending) < 0;
+                     });
+}

@@ -1,0 +1,32 @@
+#include "search_index.h"
+
+#include "song_record.h"
+#include "text_functions.h"
+
+namespace {
+
+void appendFolded(std::string& out, const std::string& field) {
+    for (char c : field) out.push_back(asciiLower(c));
+    out.push_back('\0');
+}
+
+}  // namespace
+
+void SearchIndex::append(const SongRecord& song) {
+    starts_.push_back(text_.size());
+    appendFolded(text_, song.album);
+    appendFolded(text_, song.artist);
+    appendFolded(text_, song.title);
+}
+
+void SearchIndex::clear() {
+    text_.clear();
+    text_.shrink_to_fit();
+    starts_.clear();
+    starts_.shrink_to_fit();
+}
+
+std::string_view SearchIndex::entry(std::size_t song) const {
+    const std::size_t end = song + 1 < starts_.size() ? starts_[song + 1] : text_.size();
+    return std::string_view(text_).substr(starts_[song], end - starts_[song]);
+}
