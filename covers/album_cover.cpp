@@ -1,0 +1,149 @@
+#include "album_cover.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "album_record.h"
+#include "com_apartment.h"
+#include "cover_image.h"
+#include "cover_image_list_win32.h"
+#include "cover_search.h"
+#include "file_names.h"
+#include "module_bitmaps.h"
+#include "module_objects.h"
+#include "resource_ids.h"
+
+coverhall::UniqueBitmap g_coverBitmap;
+
+namespace {
+
+bool lastWriteTime(const char* path, uint64_t& time) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+    time = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+           data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+void copyName(const char* name, char (&out)[kCoverPathSize]) {
+    out[0] = '\0';
+    if (!name) return;
+    const std::size_t length = strnlen(name, kCoverPathSize - 1);
+    std::memcpy(out, name, length);
+    out[length] = '\0';
+}
+
+struct CoverRequest {
+    const char* folder;
+    HWND pictureControl;
+    HIMAGELIST thumbnails;  // the view catalogue's list (thumbnails only)
+    bool hasCachePath;
+    char cachePath[kCoverPathSize];
+    bool cacheCurrent;
+    uint64_t cacheTime;
+};
+
+bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePath,
+                   ImageFormat format) {
+    if (request.cacheCurrent) {
+        // The cache is shown as it is stored, without resampling.
+        if (!image.load(request.cachePath, kFormatBmp)) return false;
+    } else {
+        if (!image.load(imagePath, format)) return false;
+        image.resample(kThumbnailSize, kThumbnailSize, true);
+        if (request.hasCachePath) image.save(request.cachePath);
+    }
+    g_coverBitmap.reset(image.makeBitmap());
+    if (!g_coverBitmap) return false;
+    const coverhall::UniqueBitmap mask =
+        loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
+    // A slot that could not be refilled still holds another album's cover:
+    // that album's picture must not be shown for this one.
+    return ImageList_Replace(request.thumbnails, ThumbnailImage, g_coverBitmap.get(), mask.get());
+}
+
+bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,
+                       ImageFormat format) {
+    if (!image.load(imagePath, format)) return false;
+    image.resample(kContentsCoverSize, kContentsCoverSize, false);
+    g_coverBitmap.reset(image.makeBitmap());
+    if (!g_coverBitmap) return false;
+    SendMessageA(request.pictureControl, STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(g_coverBitmap.get()));
+    return true;
+}
+
+bool runPass(CoverRequest& request, const char* candidate) {
+    const ImageFormat format = formatOfName(candidate);
+    if (format == kFormatNone) return false;
+    char imagePath[kCoverPathSize];
+    if (!joinPath(request.folder, candidate, imagePath)) return false;
+    uint64_t imageTime = 0;
+    if (request.cacheCurrent && lastWriteTime(imagePath, imageTime) &&
+        imageTime > request.cacheTime) {
+        request.cacheCurrent = false;
+    }
+    CoverImage image;
+    return request.pictureControl ? showContentsCover(request, image, imagePath, format)
+                                  : showThumbnail(request, image, imagePath, format);
+}
+
+int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl) {
+    g_coverBitmap.reset();
+    CoverRequest request{};
+    request.pictureControl = pictureControl;
+    if (!pictureControl) {
+        request.thumbnails = coverImageListOf(g_viewCatalogue.get());
+        if (!request.thumbnails) return 0;
+    }
+    if (!album) return 0;
+    if (mode < AnyImage || mode > NamedThenAny) mode = NamedThenAny;
+    request.folder = album->folder.c_str();
+
+    const ComApartment apartment;
+    request.hasCachePath = joinPath(request.folder, kCacheFileName, request.cachePath);
+    request.cacheCurrent =
+        request.hasCachePath && lastWriteTime(request.cachePath, request.cacheTime);
+
+    char candidate[kCoverPathSize];
+    if (mode == AnyImage) {
+        findCoverImage(request.folder, candidate);
+    } else {
+        copyName(imageName, candidate);
+    }
+    bool shown = runPass(request, candidate);
+    if (!shown && mode == NamedThenAny) {
+        findCoverImage(request.folder, candidate);
+        shown = runPass(request, candidate);
+    }
+    return shown ? 1 : 0;
+}
+
+void showPlaceholder(HWND pictureControl) {
+    g_coverBitmap =
+        loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize, kContentsCoverSize);
+    SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(g_coverBitmap.get()));
+}
+
+}  // namespace
+
+int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl) {
+    int shown = 0;
+    try {
+        shown = loadCover(album, imageName, mode, pictureControl);
+    } catch (...) {
+        shown = 0;  // a failure inside the image layer is no cover
+    }
+    if (pictureControl && !shown) {
+        try {
+            showPlaceholder(pictureControl);
+        } catch (...) {
+        }
+    }
+    return shown;
+}
+
+void releaseCoverBitmap() {
+    g_coverBitmap.reset();
+}

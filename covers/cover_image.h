@@ -1,0 +1,59 @@
+// One image on its way from a file to the screen: decoded through the
+// Windows Imaging Component, resampled to an exact size, written as a 24-bit
+// BMP or made into a DIB section. The calling thread must be in a COM
+// apartment (ComApartment) for the object's whole life.
+#pragma once
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "win_handles.h"
+
+class CoverImage {
+  public:
+    CoverImage() = default;
+    CoverImage(const CoverImage&) = delete;
+    CoverImage& operator=(const CoverImage&) = delete;
+
+    // Opens the file for decoding. format (1 BMP, 2 GIF, 3 JPG, 4 PNG) says
+    // that the name is an image we accept; the content picks the decoder, so
+    // a PNG named .jpg decodes. False for a missing, unreadable, malformed or
+    // oversized file; the image is then empty.
+    bool load(const char* path, int format);
+
+    // Makes the image exactly width x height. Nearest neighbour when averaging
+    // is disabled; otherwise an averaging filter where the platform has one.
+    // The scaler sits directly on the decoded frame, so a decoder that can
+    // scale while decoding (JPEG on Windows) does so.
+    bool resample(int width, int height, bool disableAveraging);
+
+    // Writes the image as a 24-bit BMP. The file appears complete or not at
+    // all: it is written beside the target and then moved over it.
+    bool save(const char* path);
+
+    // A bottom-up 24-bit DIB section of the image, owned by the caller; null
+    // when there is no image or the platform refuses.
+    HBITMAP makeBitmap();
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+  private:
+    void reset();
+    bool decodePixels();
+
+    coverhall::ComPtr<IWICImagingFactory> factory_;
+    std::vector<uint8_t> file_;  // the stream reads from here
+    coverhall::ComPtr<IWICStream> stream_;
+    coverhall::ComPtr<IWICBitmapDecoder> decoder_;
+    coverhall::ComPtr<IWICBitmapFrameDecode> frame_;
+    coverhall::ComPtr<IWICBitmapScaler> scaler_;
+    int width_ = 0;
+    int height_ = 0;
+    bool decoded_ = false;
+    std::vector<uint8_t> pixels_;  // top-down BGR rows of stride_ bytes
+    int stride_ = 0;
+};

@@ -1,0 +1,33 @@
+// Everything here is built, in this order, by the module's load sequence and
+// destroyed in reverse order by its unload; one translation unit fixes the
+// order.
+#include "module_objects.h"
+
+#include "cover_image_list_win32.h"
+#include "module_bitmaps.h"
+
+std::unique_ptr<CoverImageList> makeCoverImageList(int edge) {
+    // The library catalogue is built during module load, before start sets
+    // g_moduleHandle; its bitmaps then come from the module holding this code.
+    return std::make_unique<Win32CoverImageList>(edge, bitmapModule());
+}
+
+AlbumCatalogue g_libraryCatalogue(kThumbnailSize, makeCoverImageList);
+ListViewHelper g_albumListHelper;
+ListViewHelper g_songListHelper;
+ListViewHelper g_genreListHelper;
+
+std::unique_ptr<AlbumCatalogue> g_viewCatalogue;
+
+namespace {
+
+// A null unique_ptr is constant-initialised, which would place its
+// destruction after that of every object built at load, the library
+// catalogue included. This guard, built after the library catalogue, releases
+// the view catalogue, which borrows the library's songs, before it.
+struct ViewCatalogueRelease {
+    ViewCatalogueRelease() noexcept { g_viewCatalogue.reset(); }
+    ~ViewCatalogueRelease() { g_viewCatalogue.reset(); }
+} g_viewCatalogueRelease;
+
+}  // namespace
