@@ -205,10 +205,7 @@ int AlbumCatalogue::albumCountOfGenre(std::string_view name) const {
 }
 
 void AlbumCatalogue::sortShownAlbums(int column, bool descending) {
-    std::stable_sort(shown_.begin(), shown_.end(),
-                     [column, descending](const AlbumRecord* a, const AlbumRecord* b) {
-                         return compareAlbums(*a, *b, column, descending) < 0;
-                     });
+    sortAlbums(shown_, column, descending);
     if (!shownAreAll_) return;
     // Shared with every album: the albums take the same order. The two
     // arrays hold the same records, so ownership is only re-seated.
@@ -235,6 +232,7 @@ void AlbumCatalogue::sortGenres(int column, bool descending) {
 
 const SearchIndex& AlbumCatalogue::searchIndex() const {
     if (searchIndex_.songCount() > songs_.size()) searchIndex_.clear();
+    if (searchIndex_.songCount() == 0) searchIndex_.reserveFor(songs_);
     for (std::size_t i = searchIndex_.songCount(); i < songs_.size(); ++i) {
         searchIndex_.append(*songs_[i]);
     }

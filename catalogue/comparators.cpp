@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "album_catalogue.h"
 #include "text_functions.h"
@@ -136,6 +137,56 @@ int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string
     }
     if (column != 0) return 0;
     return sign(compareTitles(a, b)) * direction;
+}
+
+namespace {
+
+// The sortable rest of a text, folded: compared bytewise (unsigned), these
+// keys order texts exactly as compareTitles does.
+std::string titleKey(std::string_view text) {
+    std::string key(sortableRest(text));
+    for (char& c : key) c = asciiLower(c);
+    return key;
+}
+
+const std::string& textOfColumn(const AlbumRecord& album, int column) {
+    return column == 0 ? album.title : column == 1 ? album.artist : album.genres;
+}
+
+int64_t numberOfColumn(const AlbumRecord& album, int column) {
+    const int64_t value = column == 2 ? album.songCount() : column == 3 ? album.length : album.year;
+    return std::max<int64_t>(value, 0);
+}
+
+}  // namespace
+
+void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending) {
+    if (column < 0 || column > 5) return;  // every pair is equal
+    // Keys for the first step, made once per album, settle most comparisons;
+    // the full comparison runs only where they tie, so the order is that of
+    // compareAlbums alone.
+    struct Keyed {
+        int64_t number;
+        std::string text;
+        AlbumRecord* album;
+    };
+    const bool byText = column == 0 || column == 1 || column == 5;
+    std::vector<Keyed> keyed;
+    keyed.reserve(albums.size());
+    for (AlbumRecord* album : albums) {
+        if (byText) {
+            keyed.push_back({0, titleKey(textOfColumn(*album, column)), album});
+        } else {
+            keyed.push_back({numberOfColumn(*album, column), std::string(), album});
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        const int order = byText ? a.text.compare(b.text)
+                                 : (a.number == b.number ? 0 : (a.number < b.number ? -1 : 1));
+        if (order != 0) return descending ? order > 0 : order < 0;
+        return compareAlbums(*a.album, *b.album, column, descending) < 0;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) albums[i] = keyed[i].album;
 }
 
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending) {

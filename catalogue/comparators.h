@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 struct AlbumRecord;
 struct SongRecord;
@@ -24,6 +25,9 @@ int compareSongs(const SongRecord& a, const SongRecord& b, int column, bool desc
 // catalogue). The empty genre is compared as "Unknown". Gives -1, 0 or 1.
 int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string_view b, int column,
                   bool descending);
+
+// Sorts the albums in place by compareAlbums.
+void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending);
 
 // Sorts the album's songs in place by compareSongs.
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending);

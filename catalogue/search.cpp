@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 
 #include "album_catalogue.h"
 #include "text_functions.h"
@@ -53,6 +55,28 @@ bool containsWord(const char* text, std::string_view word) {
 
 namespace {
 
+// Finds one word in the folded text of every song: a byte scan for a
+// one-letter word, Boyer-Moore-Horspool skips for longer ones.
+class WordFinder {
+  public:
+    explicit WordFinder(const std::string& word)
+        : word_(word), skipper_(word.begin(), word.end()) {}
+
+    std::size_t find(std::string_view text, std::size_t from) const {
+        if (from >= text.size()) return std::string_view::npos;
+        if (word_.size() == 1) {
+            const void* hit = std::memchr(text.data() + from, word_[0], text.size() - from);
+            return hit ? static_cast<const char*>(hit) - text.data() : std::string_view::npos;
+        }
+        const auto hit = std::search(text.begin() + from, text.end(), skipper_);
+        return hit == text.end() ? std::string_view::npos : hit - text.begin();
+    }
+
+  private:
+    const std::string& word_;
+    std::boyer_moore_horspool_searcher<std::string::const_iterator> skipper_;
+};
+
 // Indexes of the library's songs holding every word (already folded) in
 // their album, artist or title. The longest word, likely the rarest, is
 // looked for across the whole folded text; the others only in the entries
@@ -73,9 +97,10 @@ std::vector<int> matchingSongs(const AlbumCatalogue& library, std::vector<std::s
     });
     const SearchIndex& index = library.searchIndex();
     const std::string_view text = index.text();
+    const WordFinder finder(words[0]);
     std::size_t song = 0;
-    for (std::size_t at = text.find(words[0]); at != std::string_view::npos;
-         at = text.find(words[0], at)) {
+    for (std::size_t at = finder.find(text, 0); at != std::string_view::npos;
+         at = finder.find(text, at)) {
         while (song + 1 < songs && index.start(song + 1) <= at) ++song;
         const std::string_view entry = index.entry(song);
         const bool all = std::all_of(words.begin() + 1, words.end(), [entry](const std::string& w) {
@@ -113,7 +138,9 @@ std::unique_ptr<AlbumCatalogue> buildMatchingCatalogue(const AlbumCatalogue& lib
         int32_t& album = viewAlbumOf[link.albumSerial];
         if (album < 0) {
             album = static_cast<int32_t>(v.albumsBySerial_.size());
-            v.newAlbum(*song, folderOfFile(song->fileName));
+            // Room for every song the album has in the library, at most.
+            v.newAlbum(*song, folderOfFile(song->fileName))
+                .songs.reserve(library.albumsBySerial_[link.albumSerial]->songs.size());
         } else {
             v.joinAlbum(*v.albumsBySerial_[album], *song);
         }

@@ -12,6 +12,15 @@ void appendFolded(std::string& out, const std::string& field) {
 
 }  // namespace
 
+void SearchIndex::reserveFor(const std::vector<SongRecord*>& songs) {
+    std::size_t bytes = 0;
+    for (const SongRecord* song : songs) {
+        bytes += song->album.size() + song->artist.size() + song->title.size() + 3;
+    }
+    text_.reserve(text_.size() + bytes);
+    starts_.reserve(starts_.size() + songs.size());
+}
+
 void SearchIndex::append(const SongRecord& song) {
     starts_.push_back(text_.size());
     appendFolded(text_, song.album);

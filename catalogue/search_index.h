@@ -13,6 +13,8 @@ struct SongRecord;
 // never spans two fields or two songs.
 class SearchIndex {
   public:
+    // Room for exactly these songs, so a first build does not double.
+    void reserveFor(const std::vector<SongRecord*>& songs);
     void append(const SongRecord& song);
     void clear();
     std::size_t songCount() const { return starts_.size(); }

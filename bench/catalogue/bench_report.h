@@ -1,0 +1,63 @@
+// Printing, timing and memory figures for the benchmark programs.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
+
+// Each line is "bench <name> <value> <unit>"; the 32-bit Windows build adds
+// "_win32" to every name so the two builds' figures can sit side by side.
+inline void report(const char* name, double value, const char* unit) {
+#ifdef _WIN32
+    std::printf("bench %s_win32 %.3f %s\n", name, value, unit);
+#else
+    std::printf("bench %s %.3f %s\n", name, value, unit);
+#endif
+    std::fflush(stdout);
+}
+
+inline double nowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Median of the run times of `repeats` calls of run(); before() runs
+// untimed ahead of each call.
+template <class Before, class Run>
+double medianMs(int repeats, Before before, Run run) {
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        before();
+        const double start = nowMs();
+        run();
+        times.push_back(nowMs() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The process's peak resident memory so far, in megabytes.
+inline double peakRssMb() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+#else
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return -1;
+    char line[256];
+    double kb = -1;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %lf kB", &kb) == 1) break;
+    }
+    std::fclose(status);
+    return kb / 1024.0;
+#endif
+}

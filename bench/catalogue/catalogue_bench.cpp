@@ -1,0 +1,125 @@
+// Load, search, sort and genre-count figures of the catalogue on generated
+// libraries, and the same work by the reference algorithms at 50,000 songs.
+#include <memory>
+#include <string>
+
+#include "album_catalogue.h"
+#include "bench_report.h"
+#include "library_generator.h"
+#include "reference_catalogue.h"
+#include "search.h"
+
+namespace {
+
+constexpr int kLargeLibrary = 200000;
+constexpr int kRatioLibrary = 50000;
+constexpr int kRepeats = 7;
+constexpr int kReferenceRepeats = 3;
+constexpr int kEdge = 100;
+
+std::unique_ptr<SongRecord> songOf(const GeneratedItem& item) {
+    return makeSongRecord(item.artist, item.title, item.album, item.length, item.track, item.genre,
+                          item.year, item.fileName, "3");
+}
+
+std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
+    auto catalogue = std::make_unique<AlbumCatalogue>(kEdge, nullptr);
+    for (const GeneratedItem& item : library.items()) catalogue->addSong(songOf(item));
+    return catalogue;
+}
+
+// Peak memory of a loaded 200,000-song library that has been searched,
+// measured first, while no pre-generated text block exists.
+void measurePeakMemory() {
+    AlbumCatalogue catalogue(kEdge, nullptr);
+    ItemGenerator generator;
+    for (int i = 0; i < kLargeLibrary; ++i) catalogue.addSong(songOf(generator.item(i)));
+    // The search destroys the previous view catalogue before building anew.
+    auto view = searchCatalogue(catalogue, "e", "", 0, false);
+    view.reset();
+    view = searchCatalogue(catalogue, "", "", 0, false);
+    report("peak_rss_200k_mb", peakRssMb(), "MB");
+}
+
+double searchMs(const AlbumCatalogue& library, const char* text, const char* genre) {
+    std::unique_ptr<AlbumCatalogue> view = searchCatalogue(library, text, genre, 0, false);
+    return medianMs(
+        kRepeats, [] {},
+        [&] {
+            view.reset();
+            view = searchCatalogue(library, text, genre, 0, false);
+        });
+}
+
+void largeLibraryFigures() {
+    const GeneratedLibrary items(kLargeLibrary);
+    std::unique_ptr<AlbumCatalogue> library;
+    report("load_200k_ms",
+           medianMs(
+               kRepeats, [&] { library.reset(); }, [&] { library = load(items); }),
+           "ms");
+
+    double start = nowMs();
+    auto first = searchCatalogue(*library, "love", "", 0, false);
+    report("search_first_200k_ms", nowMs() - start, "ms");
+    report("search_word_matches_200k", first->songCount(), "songs");
+    first.reset();
+    report("search_word_200k_ms", searchMs(*library, "love", ""), "ms");
+    report("search_two_words_200k_ms", searchMs(*library, "love mar", ""), "ms");
+    report("search_letter_200k_ms", searchMs(*library, "e", ""), "ms");
+    report("search_empty_200k_ms", searchMs(*library, "", ""), "ms");
+    report("search_empty_genre_200k_ms", searchMs(*library, "", "Rock 1"), "ms");
+
+    std::unique_ptr<AlbumCatalogue> view;
+    report("sort_albums_artist_20k_ms",
+           medianMs(
+               kRepeats, [&] { view = searchCatalogue(*library, "", "", 0, false); },
+               [&] { view->sortShownAlbums(1, false); }),
+           "ms");
+    report("genre_counts_sort_ms",
+           medianMs(
+               kRepeats, [&] { view = searchCatalogue(*library, "", "", 0, false); },
+               [&] {
+                   view->sortGenres(1, true);
+                   for (const std::string& genre : view->genreNames()) {
+                       view->albumCountOfGenre(genre);
+                   }
+               }),
+           "ms");
+    report("genres_200k", view->genreCount(), "genres");
+}
+
+void ratioFigures() {
+    const GeneratedLibrary items(kRatioLibrary);
+    std::unique_ptr<AlbumCatalogue> ours;
+    const double oursLoad = medianMs(
+        kRepeats, [&] { ours.reset(); }, [&] { ours = load(items); });
+    std::unique_ptr<reference::Catalogue> theirs;
+    const double referenceLoad = medianMs(
+        kReferenceRepeats, [&] { theirs = std::make_unique<reference::Catalogue>(); },
+        [&] {
+            for (const GeneratedItem& item : items.items()) theirs->addSong(songOf(item));
+        });
+    report("load_50k_ms", oursLoad, "ms");
+    report("reference_load_50k_ms", referenceLoad, "ms");
+    report("ratio_load_50k", referenceLoad / oursLoad, "x");
+
+    std::unique_ptr<AlbumCatalogue> view;
+    const double oursSort = medianMs(
+        kRepeats, [&] { view = searchCatalogue(*ours, "", "", 0, false); },
+        [&] { view->sortGenres(1, true); });
+    const double referenceSort = medianMs(
+        kReferenceRepeats, [] {}, [&] { theirs->sortGenresByAlbums(true); });
+    report("genre_sort_50k_ms", oursSort, "ms");
+    report("reference_genre_sort_50k_ms", referenceSort, "ms");
+    report("ratio_genre_sort_50k", referenceSort / oursSort, "x");
+}
+
+}  // namespace
+
+int main() {
+    measurePeakMemory();
+    largeLibraryFigures();
+    ratioFigures();
+    return 0;
+}
