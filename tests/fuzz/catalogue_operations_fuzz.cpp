@@ -1,0 +1,164 @@
+// Random sequences of addSong, removeSongAt, restrictToGenre, sorts,
+// searches and releases, checking after each step that song counts and
+// lengths add up, that every song lies in exactly one album of its folder,
+// that restrictions agree with the cached genre counts, that searches keep
+// the library's order and that sorts leave ordered arrays.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "album_catalogue.h"
+#include "comparators.h"
+#include "search.h"
+#include "text_functions.h"
+
+namespace {
+
+const char* const kTexts[] = {
+    "",          "The Band",    "the band",  "Rock", "Pop",   "op",    " Jazz", "Unknown",
+    "Rock, Pop", "Blues\tSoul", "\xE9t\xE9", "love", "Glove", "\"Q\"", "A\nB",  "x"};
+const char* const kFiles[] = {"C:\\A\\1.mp3",
+                              "C:\\A\\2.mp3",
+                              "C:\\a\\1.mp3",
+                              "D:\\x.mp3",
+                              "plain.mp3",
+                              "C:\\B\\C\\3",
+                              "",
+                              "\\"};
+
+#define CHECK(condition) \
+    if (!(condition)) std::abort()
+
+class Reader {
+  public:
+    Reader(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool more() const { return at_ < size_; }
+    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+    const char* text() { return kTexts[byte() % 16]; }
+    std::string bytes() {
+        const std::size_t n = byte() % 12;
+        std::string out;
+        for (std::size_t i = 0; i < n && more(); ++i) out.push_back(static_cast<char>(byte()));
+        return out;
+    }
+
+  private:
+    const uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+bool matches(const SongRecord& song, const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        if (!containsWord(song.album, word) && !containsWord(song.artist, word) &&
+            !containsWord(song.title, word)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkCatalogue(const AlbumCatalogue& c, int filedSongs) {
+    int64_t albumLengths = 0;
+    int albumSongs = 0;
+    std::unordered_map<const SongRecord*, int> inAlbums;
+    for (int i = 0; i < c.albumCount(); ++i) {
+        const AlbumRecord* album = c.albumAt(i);
+        CHECK(album && album->songCount() > 0);
+        int64_t length = 0;
+        for (const SongRecord* song : album->songs) {
+            CHECK(folderOfFile(song->fileName) == album->folder);
+            length += song->length;
+            ++inAlbums[song];
+        }
+        CHECK(length == album->length);
+        albumLengths += album->length;
+        albumSongs += album->songCount();
+        for (int j = 0; j < i; ++j) CHECK(c.albumAt(j)->folder != album->folder);
+    }
+    CHECK(albumSongs == filedSongs);
+    CHECK(albumLengths == c.totalLength());
+    for (const SongRecord* song : c.songs()) CHECK(inAlbums.count(song) == 1);
+    CHECK(c.songAt(c.songCount()) == nullptr && c.shownAlbumAt(c.shownCount()) == nullptr);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    Reader in(data, size);
+    AlbumCatalogue library(100, nullptr);
+    int filed = 0;
+    while (in.more()) {
+        switch (in.byte() % 8) {
+            case 0:
+            case 1: {
+                const char* artist = in.text();
+                const char* title = in.text();
+                const char* album = in.text();
+                const char* genre = in.text();
+                const char* file = kFiles[in.byte() % 8];
+                const int length = static_cast<int8_t>(in.byte()) * 1000003;
+                library.addSong(makeSongRecord(artist, title, album, length, in.byte(), genre,
+                                               static_cast<int8_t>(in.byte()), file, nullptr));
+                ++filed;
+                break;
+            }
+            case 2:
+                library.removeSongAt(static_cast<int8_t>(in.byte()));
+                break;
+            case 3: {
+                const std::string name = in.byte() % 2 ? in.text() : in.bytes();
+                library.restrictToGenre(name);
+                if (!name.empty()) CHECK(library.albumCountOfGenre(name) == library.shownCount());
+                int64_t length = 0;
+                for (const AlbumRecord* album : library.shownAlbums()) length += album->length;
+                CHECK(length == library.shownLength());
+                break;
+            }
+            case 4: {
+                const int column = in.byte() % 8;
+                const bool descending = in.byte() % 2;
+                library.sortShownAlbums(column, descending);
+                const auto& shown = library.shownAlbums();
+                for (std::size_t i = 1; i < shown.size(); ++i) {
+                    CHECK(compareAlbums(*shown[i - 1], *shown[i], column, descending) <= 0);
+                }
+                break;
+            }
+            case 5: {
+                const int column = in.byte() % 3;
+                library.sortGenres(column, in.byte() % 2);
+                CHECK(library.genreCount() <= filed);
+                break;
+            }
+            case 6: {
+                const std::string text = in.bytes();
+                const std::string genre = in.byte() % 2 ? in.text() : "";
+                auto view = searchCatalogue(library, text, genre, in.byte() % 8, in.byte() % 2);
+                const auto words = splitSearchWords(text);
+                std::size_t next = 0;
+                for (const SongRecord* song : library.songs()) {
+                    if (!matches(*song, words)) continue;
+                    CHECK(next < view->songs().size() && view->songs()[next] == song);
+                    ++next;
+                }
+                CHECK(next == view->songs().size());
+                checkCatalogue(*view, view->songCount());
+                formatStatusLine(*view, library);
+                break;
+            }
+            case 7:
+                if (in.byte() % 4 == 0) {
+                    library.releaseAllSongs();
+                    filed = 0;
+                }
+                break;
+        }
+        checkCatalogue(library, filed);
+    }
+    return 0;
+}
