@@ -132,26 +132,51 @@ bool CoverImage::resample(int width, int height, bool disableAveraging) {
     return true;
 }
 
+namespace {
+
+// Pixels of source as top-down rows of 24-bit BGR, stride bytes apart.
+bool copyAs24Bit(IWICImagingFactory* factory, IWICBitmapSource* source, int width, int height,
+                 int stride, uint8_t* out) {
+    ComPtr<IWICFormatConverter> converter;
+    if (SUCCEEDED(factory->CreateFormatConverter(converter.put())) &&
+        SUCCEEDED(converter->Initialize(source, GUID_WICPixelFormat24bppBGR,
+                                        WICBitmapDitherTypeNone, nullptr, 0.0,
+                                        WICBitmapPaletteTypeCustom)) &&
+        SUCCEEDED(converter->CopyPixels(nullptr, UINT(stride), UINT(stride) * height, out))) {
+        return true;
+    }
+    // Some converters (Wine's, from paletted GIF frames) reach 24 bits only
+    // by way of 32.
+    std::vector<uint8_t> wide(std::size_t(width) * 4 * height);
+    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->CopyPixels(nullptr, UINT(width) * 4, UINT(wide.size()), wide.data()))) {
+        return false;
+    }
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* from = wide.data() + std::size_t(y) * width * 4;
+        uint8_t* to = out + std::size_t(y) * stride;
+        for (int x = 0; x < width; ++x) std::memcpy(to + x * 3, from + x * 4, 3);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool CoverImage::decodePixels() {
     if (decoded_) return true;
     if (!frame_) return false;
     IWICBitmapSource* source = scaler_ ? static_cast<IWICBitmapSource*>(scaler_.get())
                                        : static_cast<IWICBitmapSource*>(frame_.get());
-    ComPtr<IWICFormatConverter> converter;
-    if (FAILED(factory_->CreateFormatConverter(converter.put())) ||
-        FAILED(converter->Initialize(source, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                     nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
-        return false;
-    }
     stride_ = (width_ * 3 + 3) & ~3;
-    const std::size_t bytes = static_cast<std::size_t>(stride_) * height_;
     try {
-        pixels_.assign(bytes, 0);
+        pixels_.assign(static_cast<std::size_t>(stride_) * height_, 0);
+        if (!copyAs24Bit(factory_.get(), source, width_, height_, stride_, pixels_.data())) {
+            pixels_.clear();
+            return false;
+        }
     } catch (const std::bad_alloc&) {
-        return false;
-    }
-    if (FAILED(converter->CopyPixels(nullptr, static_cast<UINT>(stride_), static_cast<UINT>(bytes),
-                                     pixels_.data()))) {
         pixels_.clear();
         return false;
     }

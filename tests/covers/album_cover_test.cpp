@@ -1,0 +1,363 @@
+// The cover rules: the three modes and their passes, the cache file and its
+// times, both consumers, and bad folders and files ending in the placeholder.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "album_catalogue.h"
+#include "album_cover.h"
+#include "album_record.h"
+#include "com_apartment.h"
+#include "cover_image.h"
+#include "cover_image_list_win32.h"
+#include "cover_search.h"
+#include "module_objects.h"
+#include "plugin_globals.h"
+#include "test_images.h"
+
+namespace {
+
+constexpr uint32_t kRed = 0xE02020, kBlue = 0x2040D0, kGreen = 0x20C040, kYellow = 0xE0D020;
+const char kCache[] = "Quillet_Small_Cache_Cover.bmp";
+
+class AlbumCoverTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        g_moduleHandle = GetModuleHandleA(nullptr);
+        g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        album_.folder = folder_.path();
+        picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+        ASSERT_NE(picture_, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(picture_);
+        releaseCoverBitmap();
+        g_viewCatalogue.reset();
+    }
+
+    std::string file(const std::string& name) const { return folder_.file(name); }
+    std::string cache() const { return file(kCache); }
+    void image(const std::string& name, uint32_t colour,
+               const GUID& format = GUID_ContainerFormatPng, int w = 64, int h = 64) {
+        ASSERT_TRUE(writeSolidImage(file(name), format, w, h, colour)) << name;
+    }
+    int thumbnail(int mode, const char* name = "cover.jpg") {
+        return loadAlbumCover(&album_, name, mode, nullptr);
+    }
+    int contents(int mode, const char* name = "cover.jpg") {
+        return loadAlbumCover(&album_, name, mode, picture_);
+    }
+    HIMAGELIST list() const { return coverImageListOf(g_viewCatalogue.get()); }
+    // Centre of the thumbnail slot as the list draws it.
+    uint32_t slotColour() const { return drawnPixel(list(), ThumbnailImage, 50, 50); }
+    HBITMAP shownPicture() const {
+        return reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    // Colour of the cache file itself.
+    uint32_t cacheColour() {
+        CoverImage decoded;
+        if (!decoded.load(cache().c_str(), 1)) return 0xFFFFFFFF;
+        coverhall::UniqueBitmap bitmap(decoded.makeBitmap());
+        return bitmapPixel(bitmap.get(), 50, 50);
+    }
+
+    ComApartment apartment_;
+    TempFolder folder_;
+    AlbumRecord album_;
+    HWND picture_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AlbumCoverTest, AnyImageTakesTheFirstImageInListingOrderAndWritesTheCache) {
+    image("front.jpg", kRed, GUID_ContainerFormatJpeg);
+    image("back.png", kBlue);
+    image("notes.txt.tif", kGreen);
+    char first[kCoverPathSize];
+    findCoverImage(folder_.path().c_str(), first);
+    // The listing's own order decides, whatever it is on this file system.
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(file("*").c_str(), &entry);
+    std::string expected;
+    do {
+        const std::string n = entry.cFileName;
+        if (expected.empty() && (n == "front.jpg" || n == "back.png")) expected = n;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    EXPECT_EQ(std::string(first), expected);
+
+    ASSERT_EQ(thumbnail(AnyImage), 1);
+    EXPECT_TRUE(similar(slotColour(), expected == "front.jpg" ? kRed : kBlue));
+    ASSERT_TRUE(fileExists(cache()));
+    EXPECT_TRUE(similar(cacheColour(), expected == "front.jpg" ? kRed : kBlue));
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 100);
+}
+
+TEST_F(AlbumCoverTest, UpperCaseExtensionIsFoundOnlyByName) {
+    image("COVER.JPG", kRed, GUID_ContainerFormatJpeg);
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    EXPECT_FALSE(fileExists(cache()));
+    ASSERT_EQ(thumbnail(NamedImage, "COVER.JPG"), 1);
+    EXPECT_TRUE(similar(slotColour(), kRed));
+    EXPECT_TRUE(fileExists(cache()));
+}
+
+TEST_F(AlbumCoverTest, ACacheOnlyFolderShowsTheCacheInEveryMode) {
+    image("made.png", kYellow, GUID_ContainerFormatPng, 100, 100);
+    {
+        CoverImage made;
+        ASSERT_TRUE(made.load(file("made.png").c_str(), kFormatPng));
+        ASSERT_TRUE(made.save(cache().c_str()));
+    }
+    ASSERT_TRUE(DeleteFileA(file("made.png").c_str()));
+    for (int mode : {AnyImage, NamedImage, NamedThenAny}) {
+        ASSERT_EQ(thumbnail(mode), 1) << mode;
+        EXPECT_EQ(slotColour(), kYellow) << mode;
+    }
+    // Mode 1 needs a supported extension before it looks at anything.
+    EXPECT_EQ(thumbnail(NamedImage, "cover"), 0);
+    // The Contents view finds the cache through the search and scales it up.
+    ASSERT_EQ(contents(AnyImage), 1);
+    EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 100), kYellow);
+    ASSERT_EQ(contents(NamedThenAny), 1);
+    // ... but not by name alone: the named file is missing, so the placeholder.
+    EXPECT_EQ(contents(NamedImage), 0);
+    EXPECT_EQ(shownPicture(), g_coverBitmap.get());
+    EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u);  // the black around the disc case
+}
+
+TEST_F(AlbumCoverTest, EqualTimesKeepTheCacheAndANewerImageReplacesIt) {
+    image("cover.png", kRed);
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    ASSERT_EQ(cacheColour(), kRed);
+    // The image changes but keeps the cache's time: the cache stays current.
+    image("cover.png", kBlue);
+    const uint64_t cacheTime = writeTime(cache());
+    ASSERT_TRUE(setWriteTime(file("cover.png"), cacheTime));
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(slotColour(), kRed);
+    EXPECT_EQ(writeTime(cache()), cacheTime);
+    // One tick newer: decoded again and the cache rewritten.
+    ASSERT_TRUE(setWriteTime(file("cover.png"), cacheTime + 1));
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(slotColour(), kBlue);
+    EXPECT_EQ(cacheColour(), kBlue);
+    // An older image leaves the cache alone too, and so does a missing one.
+    ASSERT_TRUE(setWriteTime(file("cover.png"), 1000));
+    image("other.png", kGreen);
+    ASSERT_TRUE(setWriteTime(file("other.png"), 1000));
+    ASSERT_EQ(thumbnail(NamedImage, "other.png"), 1);
+    EXPECT_EQ(slotColour(), kBlue);
+    ASSERT_EQ(thumbnail(NamedImage, "gone.png"), 1);
+    EXPECT_EQ(slotColour(), kBlue);
+    // The Contents view always decodes the image itself.
+    ASSERT_EQ(contents(NamedImage, "other.png"), 1);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 100), kGreen);
+}
+
+TEST_F(AlbumCoverTest, CoversAreStretchedToExactSquares) {
+    image("wide.png", kGreen, GUID_ContainerFormatPng, 400, 300);
+    ASSERT_EQ(thumbnail(NamedImage, "wide.png"), 1);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 100);
+    ASSERT_EQ(contents(NamedImage, "wide.png"), 1);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 200);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 200);
+    EXPECT_EQ(shownPicture(), g_coverBitmap.get());
+
+    DeleteFileA(cache().c_str());
+    image("small.png", kRed, GUID_ContainerFormatPng, 16, 12);
+    ASSERT_EQ(thumbnail(NamedImage, "small.png"), 1);
+    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
+    EXPECT_EQ(drawnPixel(list(), ThumbnailImage, 99, 99), kRed);
+    EXPECT_EQ(readBytes(cache()).size(), 54u + 300u * 100u);
+}
+
+TEST_F(AlbumCoverTest, NamedThenAnyFallsBackToTheSearchOnlyWhenTheNameFails) {
+    image("scan.png", kBlue);
+    for (const char* name : {"", "cover", "cover.jpeg", "cover.png"}) {
+        EXPECT_EQ(thumbnail(NamedImage, name), 0) << name;
+        ASSERT_EQ(thumbnail(NamedThenAny, name), 1) << name;
+        EXPECT_EQ(slotColour(), kBlue) << name;
+        DeleteFileA(cache().c_str());
+    }
+    EXPECT_EQ(loadAlbumCover(&album_, nullptr, NamedThenAny, nullptr), 1);
+    // Values outside 0..2 count as NamedThenAny.
+    DeleteFileA(cache().c_str());
+    EXPECT_EQ(thumbnail(7, "cover.png"), 1);
+    DeleteFileA(cache().c_str());
+    EXPECT_EQ(thumbnail(-1, "cover.png"), 1);
+}
+
+TEST_F(AlbumCoverTest, ANameInASubFolderLoadsButTheSearchStaysInTheFolder) {
+    ASSERT_TRUE(CreateDirectoryA(file("scans").c_str(), nullptr));
+    image("scans\\front.png", kGreen);
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    ASSERT_EQ(thumbnail(NamedImage, "scans\\front.png"), 1);
+    EXPECT_EQ(slotColour(), kGreen);
+}
+
+TEST_F(AlbumCoverTest, AnUnwritableCacheStillShowsTheCoverSilently) {
+    // Wine running as root ignores read-only folders, so the cache path is
+    // blocked by a folder of the cache's name instead.
+    ASSERT_TRUE(CreateDirectoryA(cache().c_str(), nullptr));
+    image("cover.png", kRed);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+        EXPECT_EQ(slotColour(), kRed);
+    }
+    EXPECT_TRUE(isDirectory(cache()));
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(file("*.tmp").c_str(), &entry);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "left behind: " << entry.cFileName;
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+TEST_F(AlbumCoverTest, ContentsWithoutCoverShowsThePlaceholder) {
+    EXPECT_EQ(contents(NamedThenAny), 0);
+    HBITMAP shown = shownPicture();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown, g_coverBitmap.get());
+    EXPECT_EQ(bitmapSize(shown).cx, 200);
+    EXPECT_EQ(bitmapSize(shown).cy, 200);
+    EXPECT_EQ(bitmapPixel(shown, 0, 0), 0u);
+    EXPECT_NE(bitmapPixel(shown, 100, 100), 0u);
+    EXPECT_FALSE(fileExists(cache()));
+    // The Contents view never writes the cache.
+    image("cover.png", kRed);
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    EXPECT_FALSE(fileExists(cache()));
+}
+
+TEST_F(AlbumCoverTest, EveryCallReplacesTheCoverBitmap) {
+    image("cover.png", kRed);
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    const HBITMAP first = g_coverBitmap.get();
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(GetObjectType(first), 0u) << "the previous bitmap was not deleted";
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
+    EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
+    EXPECT_FALSE(g_coverBitmap);
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    const HBITMAP last = g_coverBitmap.get();
+    releaseCoverBitmap();
+    EXPECT_FALSE(g_coverBitmap);
+    EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
+    image("cover.png", kRed);
+    g_viewCatalogue.reset();
+    EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
+    EXPECT_FALSE(fileExists(cache()));
+    EXPECT_EQ(contents(NamedImage, "cover.png"), 1);  // the picture needs no list
+    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, nullptr), 0);
+    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, picture_), 0);
+    EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
+}
+
+TEST_F(AlbumCoverTest, PngNamedJpgAndTopDownBmpShowAsAUserExpects) {
+    image("cover.jpg", kGreen, GUID_ContainerFormatPng);
+    ASSERT_EQ(thumbnail(NamedImage, "cover.jpg"), 1);
+    EXPECT_EQ(slotColour(), kGreen);
+    ASSERT_TRUE(writeBytes(file("flip.bmp"), topDownBmp(40, 40, kRed, kBlue)));
+    ASSERT_EQ(contents(NamedImage, "flip.bmp"), 1);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 10), kRed);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 190), kBlue);
+    DeleteFileA(cache().c_str());
+    ASSERT_EQ(thumbnail(NamedImage, "flip.bmp"), 1);
+    EXPECT_EQ(drawnPixel(list(), ThumbnailImage, 50, 5), kRed);
+    EXPECT_EQ(drawnPixel(list(), ThumbnailImage, 50, 95), kBlue);
+}
+
+TEST_F(AlbumCoverTest, BadFilesEndInThePlaceholderWithoutACache) {
+    image("good.jpg", kRed, GUID_ContainerFormatJpeg);
+    image("good.png", kRed);
+    std::vector<uint8_t> jpeg = readBytes(file("good.jpg")), png = readBytes(file("good.png"));
+    DeleteFileA(file("good.jpg").c_str());
+    DeleteFileA(file("good.png").c_str());
+    jpeg.resize(200);
+    png.resize(60);
+    const std::vector<uint8_t> huge = {0x89, 'P', 'N',  'G',  '\r', '\n', 0x1A, '\n', 0,    0,
+                                       0,    13,  'I',  'H',  'D',  'R',  0,    0,    0xEA, 0x60,
+                                       0,    0,   0xEA, 0x60, 8,    2,    0,    0,    0};
+    std::vector<uint8_t> tall = topDownBmp(4, 4, kRed, kRed);
+    const int32_t height = 0x40000000;
+    std::memcpy(&tall[22], &height, 4);
+    std::vector<uint8_t> noise(3000);
+    uint32_t seed = 99;
+    for (uint8_t& b : noise) b = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } bad[] = {{"zero.jpg", {}},           {"cut.jpg", jpeg},  {"cut.png", png},
+               {"noise.png", noise},       {"huge.png", huge}, {"tall.bmp", tall},
+               {"flat.gif", tinyGif(1, 0)}};
+    for (const auto& b : bad) {
+        ASSERT_TRUE(writeBytes(file(b.name), b.bytes));
+        // A truncated file may still decode to something on some platforms;
+        // what matters is no crash, no cache of a failure, and the
+        // placeholder whenever nothing could be decoded.
+        const int shown = thumbnail(NamedImage, b.name);
+        if (!shown) {
+            EXPECT_FALSE(fileExists(cache())) << b.name;
+        }
+        const int coverShown = contents(NamedImage, b.name);
+        EXPECT_EQ(shownPicture(), g_coverBitmap.get()) << b.name;
+        EXPECT_EQ(bitmapSize(shownPicture()).cx, 200) << b.name;
+        if (!coverShown) {
+            EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u) << b.name;  // the placeholder
+        }
+        DeleteFileA(cache().c_str());
+    }
+    for (const char* refused : {"zero.jpg", "noise.png", "huge.png", "tall.bmp", "flat.gif"}) {
+        EXPECT_EQ(thumbnail(NamedImage, refused), 0) << refused;
+        EXPECT_EQ(contents(NamedImage, refused), 0) << refused;
+        EXPECT_EQ(bitmapSize(shownPicture()).cx, 200) << refused;
+    }
+    EXPECT_FALSE(fileExists(cache()));
+}
+
+TEST_F(AlbumCoverTest, ABrokenCurrentCacheIsKeptUntilTheImageIsNewer) {
+    image("cover.png", kGreen);
+    ASSERT_TRUE(writeBytes(cache(), std::vector<uint8_t>(500, 'x')));
+    const uint64_t cacheTime = writeTime(cache());
+    ASSERT_TRUE(setWriteTime(file("cover.png"), cacheTime - 10000000));
+    EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
+    EXPECT_EQ(thumbnail(NamedThenAny, "cover.png"), 0);
+    EXPECT_EQ(readBytes(cache()), std::vector<uint8_t>(500, 'x'));
+    ASSERT_TRUE(setWriteTime(file("cover.png"), cacheTime + 10000000));
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(cacheColour(), kGreen);
+}
+
+TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
+    // Folder plus name beyond 259 characters: skipped, nothing written.
+    album_.folder = folder_.path() + "\\" + std::string(300 - folder_.path().size(), 'L');
+    for (int mode : {AnyImage, NamedImage, NamedThenAny}) {
+        EXPECT_EQ(thumbnail(mode), 0);
+        EXPECT_EQ(contents(mode), 0);
+        EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
+    }
+    album_.folder = std::string(100000, 'x');
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    // A folder whose cache path just fails to fit while the cover's fits.
+    album_.folder = std::string(259 - 1 - 9, 'y');
+    EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
+    // A folder that cannot be listed: missing, or a file.
+    album_.folder = file("missing");
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    image("plain.png", kRed);
+    album_.folder = file("plain.png");
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    char name[kCoverPathSize];
+    EXPECT_STREQ(findCoverImage(album_.folder.c_str(), name), "");
+    EXPECT_STREQ(findCoverImage(nullptr, name), "");
+    EXPECT_STREQ(findCoverImage(std::string(400, 'z').c_str(), name), "");
+}

@@ -1,0 +1,98 @@
+// The cover image list of a catalogue and the module's static objects.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "album_catalogue.h"
+#include "cover_image_list_win32.h"
+#include "module_bitmaps.h"
+#include "module_objects.h"
+#include "test_images.h"
+
+namespace {
+
+struct ListProbe {
+    HIMAGELIST list;
+    uint32_t at(int index, int x, int y) const { return drawnPixel(list, index, x, y); }
+};
+
+}  // namespace
+
+TEST(CoverImageList, HoldsThePlaceholderTheThumbnailSlotAndTheFrame) {
+    const Win32CoverImageList images(kThumbnailSize, moduleOfThisCode());
+    const ListProbe probe{images.handle()};
+    ASSERT_NE(probe.list, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(probe.list), 3);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(probe.list, &w, &h);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 100);
+    // Slot 0: black around the disc case is transparent.
+    EXPECT_EQ(probe.at(NoCoverImage, 0, 0), kGround);
+    EXPECT_NE(probe.at(NoCoverImage, 50, 50), kGround);
+    // Slot 1: the same picture drawn whole, as its mask is all black.
+    EXPECT_EQ(probe.at(ThumbnailImage, 0, 0), 0u);
+    EXPECT_EQ(probe.at(ThumbnailImage, 50, 50), probe.at(NoCoverImage, 50, 50));
+    // Slot 2: the red border, and white of the checker transparent.
+    EXPECT_EQ(probe.at(SelectionFrameImage, 1, 50), 0xFF0000u);
+    EXPECT_EQ(probe.at(SelectionFrameImage, 3, 50), 0x800080u);
+    EXPECT_EQ(probe.at(SelectionFrameImage, 50, 50), 0x808080u);
+    EXPECT_EQ(probe.at(SelectionFrameImage, 51, 50), kGround);
+    // Drawn as overlay 1 over the thumbnail, the frame shows on top of it
+    // and the cover through the white of the checker.
+    EXPECT_EQ(drawnPixel(probe.list, ThumbnailImage, 1, 50, INDEXTOOVERLAYMASK(1)), 0xFF0000u);
+    EXPECT_EQ(drawnPixel(probe.list, ThumbnailImage, 50, 50, INDEXTOOVERLAYMASK(1)), 0x808080u);
+    EXPECT_EQ(drawnPixel(probe.list, ThumbnailImage, 51, 50, INDEXTOOVERLAYMASK(1)),
+              probe.at(ThumbnailImage, 51, 50));
+}
+
+TEST(CoverImageList, MissingBitmapsLeaveTheirSlotsOutWithoutHarm) {
+    // kernel32 holds none of our bitmaps.
+    const Win32CoverImageList images(kThumbnailSize, GetModuleHandleA("kernel32.dll"));
+    ASSERT_NE(images.handle(), nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images.handle()), 0);
+    const Win32CoverImageList none(kThumbnailSize, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(none.handle()), 0);
+    EXPECT_EQ(coverImageListOf(nullptr), nullptr);
+    const AlbumCatalogue bare(kThumbnailSize, nullptr);
+    EXPECT_EQ(coverImageListOf(&bare), nullptr);
+}
+
+TEST(CoverImageList, EveryCatalogueGetsAListOfItsOwn) {
+    AlbumCatalogue a(kThumbnailSize, makeCoverImageList), b(kThumbnailSize, makeCoverImageList);
+    ASSERT_NE(coverImageListOf(&a), nullptr);
+    EXPECT_NE(coverImageListOf(&a), coverImageListOf(&b));
+    EXPECT_EQ(ImageList_GetImageCount(coverImageListOf(&b)), 3);
+}
+
+TEST(ModuleObjects, AreReadyBeforeStartWithBitmapsFromTheirOwnModule) {
+    // Built while the program loaded, before any test set g_moduleHandle.
+    HIMAGELIST library = coverImageListOf(&g_libraryCatalogue);
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(library), 3);
+    EXPECT_EQ(g_libraryCatalogue.songCount(), 0);
+    for (const ListViewHelper* helper :
+         {&g_albumListHelper, &g_songListHelper, &g_genreListHelper}) {
+        EXPECT_EQ(helper->control, nullptr);
+        EXPECT_EQ(helper->font, nullptr);
+        EXPECT_EQ(helper->columnCount, 0);
+        EXPECT_EQ(helper->useHostFont, 1);
+        EXPECT_EQ(helper->hostWindow, nullptr);
+    }
+    EXPECT_EQ(moduleOfThisCode(), GetModuleHandleA(nullptr));
+}
+
+TEST(ListViewHelperRecord, OwnsItsFont) {
+    HFONT first = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HFONT second = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    {
+        ListViewHelper helper;
+        helper.holdFont(first);
+        helper.holdFont(first);  // the same font again is kept, not deleted
+        EXPECT_EQ(GetObjectType(first), DWORD(OBJ_FONT));
+        helper.holdFont(second);
+        EXPECT_EQ(GetObjectType(first), 0u);
+        EXPECT_EQ(helper.font, second);
+    }
+    EXPECT_EQ(GetObjectType(second), 0u) << "the font held at destruction was not deleted";
+}
