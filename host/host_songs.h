@@ -25,6 +25,12 @@ struct HostSong {
     std::vector<std::pair<std::string, std::string>> extendedInfo;
 };
 
+// A song as the plug-in handed it over (play request, drop, sent list).
+struct PlayedSong {
+    std::string filename;  // "" for a null file name
+    std::string title;
+};
+
 // Columns of the library file, in order.
 inline constexpr const char* kLibraryColumns[] = {
     "filename", "title", "album", "artist", "genre", "year", "track", "length", "rating", "comment",

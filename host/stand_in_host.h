@@ -44,11 +44,6 @@ struct TreeEntryRecord {
     bool hasChildren = false;
 };
 
-struct PlayedSong {
-    std::string filename;  // "" for a null file name
-    std::string title;
-};
-
 struct PlayRecord {
     bool enqueue = false;
     std::vector<PlayedSong> songs;
@@ -188,6 +183,9 @@ std::string windowText(HWND window);
 void clickButton(HWND button);
 // A key press sent to a control (WM_KEYDOWN and WM_KEYUP).
 void pressKey(HWND window, UINT virtualKey);
+// Makes GetKeyState report a key (e.g. VK_SHIFT) held or released on this
+// thread, for code that reads the key state.
+void holdKey(UINT virtualKey, bool down);
 // Sends a WM_NOTIFY from a control to its parent with the given header code;
 // extra is the full notification record (its NMHDR is filled in) or null.
 LRESULT sendNotify(HWND control, int code, NMHDR* extra = nullptr);
