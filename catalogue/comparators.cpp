@@ -141,12 +141,10 @@ int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string
 
 namespace {
 
-// The sortable rest of a text, folded: compared bytewise (unsigned), these
-// keys order texts exactly as compareTitles does.
-std::string titleKey(std::string_view text) {
-    std::string key(sortableRest(text));
-    for (char& c : key) c = asciiLower(c);
-    return key;
+// Appends the sortable rest of a text, folded: compared bytewise (unsigned),
+// these keys order texts exactly as compareTitles does.
+void appendTitleKey(std::string& keys, std::string_view text) {
+    for (const char c : sortableRest(text)) keys.push_back(asciiLower(c));
 }
 
 const std::string& textOfColumn(const AlbumRecord& album, int column) {
@@ -166,23 +164,29 @@ void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending) 
     // the full comparison runs only where they tie, so the order is that of
     // compareAlbums alone.
     struct Keyed {
-        int64_t number;
-        std::string text;
+        int64_t number;  // the number, or where the text key lies in `keys`
+        uint32_t size;
         AlbumRecord* album;
     };
     const bool byText = column == 0 || column == 1 || column == 5;
+    std::string keys;
     std::vector<Keyed> keyed;
     keyed.reserve(albums.size());
     for (AlbumRecord* album : albums) {
         if (byText) {
-            keyed.push_back({0, titleKey(textOfColumn(*album, column)), album});
+            const std::size_t start = keys.size();
+            appendTitleKey(keys, textOfColumn(*album, column));
+            keyed.push_back(
+                {static_cast<int64_t>(start), static_cast<uint32_t>(keys.size() - start), album});
         } else {
-            keyed.push_back({numberOfColumn(*album, column), std::string(), album});
+            keyed.push_back({numberOfColumn(*album, column), 0, album});
         }
     }
+    const std::string_view all(keys);
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const int order = byText ? a.text.compare(b.text)
-                                 : (a.number == b.number ? 0 : (a.number < b.number ? -1 : 1));
+        const int order = byText
+                              ? all.substr(a.number, a.size).compare(all.substr(b.number, b.size))
+                              : (a.number == b.number ? 0 : (a.number < b.number ? -1 : 1));
         if (order != 0) return descending ? order > 0 : order < 0;
         return compareAlbums(*a.album, *b.album, column, descending) < 0;
     });
