@@ -12,19 +12,37 @@ using coverhall::UniqueFile;
 
 namespace {
 
-const GUID* containerOf(ImageFormat format) {
+struct Codec {
+    const GUID* container;
+    const CLSID* decoder;
+};
+
+Codec codecOf(ImageFormat format) {
     switch (format) {
         case kFormatBmp:
-            return &GUID_ContainerFormatBmp;
+            return {&GUID_ContainerFormatBmp, &CLSID_WICBmpDecoder};
         case kFormatGif:
-            return &GUID_ContainerFormatGif;
+            return {&GUID_ContainerFormatGif, &CLSID_WICGifDecoder};
         case kFormatJpg:
-            return &GUID_ContainerFormatJpeg;
+            return {&GUID_ContainerFormatJpeg, &CLSID_WICJpegDecoder};
         case kFormatPng:
-            return &GUID_ContainerFormatPng;
+            return {&GUID_ContainerFormatPng, &CLSID_WICPngDecoder};
         default:
-            return nullptr;
+            return {nullptr, nullptr};
     }
+}
+
+// The system's own decoder of the format, created directly: asking the
+// factory by container searches every installed codec, which costs more
+// than decoding a cached thumbnail.
+bool createDecoder(IWICImagingFactory* factory, ImageFormat format,
+                   ComPtr<IWICBitmapDecoder>& decoder) {
+    const Codec codec = codecOf(format);
+    if (!codec.container) return false;
+    return SUCCEEDED(CoCreateInstance(*codec.decoder, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IWICBitmapDecoder,
+                                      reinterpret_cast<void**>(decoder.put()))) ||
+           SUCCEEDED(factory->CreateDecoder(*codec.container, nullptr, decoder.put()));
 }
 
 bool readWholeFile(const char* path, std::vector<uint8_t>& out) {
@@ -65,7 +83,7 @@ bool writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
 
 bool CoverImage::load(const char* path, int format) {
     reset();
-    if (!path || !containerOf(static_cast<ImageFormat>(format))) return false;
+    if (!path || !codecOf(static_cast<ImageFormat>(format)).container) return false;
     try {
         if (!readWholeFile(path, file_)) return false;
     } catch (const std::bad_alloc&) {
@@ -79,7 +97,7 @@ bool CoverImage::load(const char* path, int format) {
                                 reinterpret_cast<void**>(factory_.put()))) ||
         FAILED(factory_->CreateStream(stream_.put())) ||
         FAILED(stream_->InitializeFromMemory(file_.data(), static_cast<DWORD>(file_.size()))) ||
-        FAILED(factory_->CreateDecoder(*containerOf(header.format), nullptr, decoder_.put())) ||
+        !createDecoder(factory_.get(), header.format, decoder_) ||
         FAILED(decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand)) ||
         FAILED(decoder_->GetFrame(0, frame_.put()))) {
         reset();
