@@ -1,7 +1,94 @@
+// start and stop: the plug-in's set-up and tear-down around the host's calls.
+#include <cstring>
+#include <string>
+
+#include "album_cover.h"
+#include "catalogue_load.h"
+#include "paths_and_settings.h"
 #include "plugin_entry.h"
+#include "plugin_globals.h"
+#include "tree_entries.h"
+#include "tree_menus.h"
+#include "version_info.h"
+#include "view_windows.h"
 
-int __cdecl start() { return 0; }
+namespace {
 
-void __cdecl stop() {}
+char g_noDescription[] = "";
+// The description the record points at while the plug-in runs.
+std::string g_description;
 
-int __cdecl onMessage(int, int, int, int) { return 0; }
+void determinePluginFolder() {
+    g_pluginFolder[0] = '\0';
+    char path[kPathSize] = "";
+    const DWORD length = GetModuleFileNameA(g_moduleHandle, path, sizeof(path));
+    // A full buffer means a cut path, which names no real folder.
+    if (length == 0 || length >= sizeof(path)) return;
+    char* lastBackslash = strrchr(path, '\\');
+    if (!lastBackslash) return;
+    lastBackslash[1] = '\0';
+    lstrcpynA(g_pluginFolder, path, sizeof(g_pluginFolder));
+}
+
+void setDescription() {
+    g_description = makeDescription();
+    g_pluginRecord.description = g_description.data();
+}
+
+void runStart() {
+    const char* versionFile = versionBlockFileName(GetVersion());
+    g_moduleHandle = GetModuleHandleA("ml_Coverhall.dll");
+    determinePluginFolder();
+    char modulePath[kPathSize] = "";
+    if (g_moduleHandle) GetModuleFileNameA(g_moduleHandle, modulePath, sizeof(modulePath));
+    readVersionTexts(versionFile, modulePath);
+    setDescription();
+    determineIniPaths(g_pluginRecord.playerWindow);
+    loadStartSettings();
+
+    HWND library = g_pluginRecord.libraryWindow;
+    g_treeControl = library ? FindWindowExA(library, nullptr, "SysTreeView32", "Tree1") : nullptr;
+    clearTreeEntries();
+    const int rootParent = findDevicesParent();
+    g_rootEntryId = addTreeEntry(rootParent, "Coverhall", true);
+    setTreeEntry(g_treeEntries[0], g_rootEntryId, "Coverhall");
+    loadTreeMenus(g_pluginRecord.instance);
+    g_genresEntryId = addTreeEntry(g_rootEntryId, "Genres", true);
+    setTreeEntry(g_treeEntries[1], g_genresEntryId, "Genres");
+    // Until the genre rows exist the root and "Genres" rows already answer.
+    g_treeEntryCount = 2;
+
+    loadLibraryCatalogue();
+    addGenreEntries();
+    if (findGenresNode()) sortGenreEntries(g_treeGenreSortOrder);
+}
+
+}  // namespace
+
+int __cdecl start() {
+    try {
+        runStart();
+    } catch (...) {
+        // Whatever was set up stays; the host is never told of a failure.
+    }
+    return 0;
+}
+
+void __cdecl stop() {
+    try {
+        restoreListProcedures();
+    } catch (...) {
+    }
+    try {
+        releaseLibrarySongs();
+    } catch (...) {
+    }
+    // The host may still read the description after stop; it must not point
+    // at freed text.
+    g_pluginRecord.description = g_noDescription;
+    g_description.clear();
+    g_description.shrink_to_fit();
+    releaseTagButtonBitmap();
+    releaseCoverBitmap();
+    releaseTreeMenus();
+}

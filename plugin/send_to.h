@@ -1,0 +1,14 @@
+// The host's Send-to menu entry "ItemCacheEx", which adds items to the
+// plug-in's catalogue.
+#pragma once
+
+#include <cstdint>
+
+// The value that marks the entry as this plug-in's: the address of onMessage.
+intptr_t sendToUserValue();
+
+// Code 0x300: adds the entry for a list of item records (source kind 0).
+void offerSendToEntry(int sourceKind, int context);
+
+// Code 0x301: 1 when the list was this plug-in's to take and was appended.
+int acceptSendTo(int sourceKind, int list, int userValue);
