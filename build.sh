@@ -111,7 +111,7 @@ run_demo() {
     if [ -n "$XVFB_PID" ]; then
         log "no display: running headless, screenshots go to $demo"
         wine "$WIN/bin/coverhall-host.exe" "${args[@]}" \
-            --screenshot "$(winepath -w "$demo/screenshot")" --select Coverhall
+            --screenshot "$(winepath -w "$demo/screenshot")" --select Coverhall --select Genres
         ls "$demo"/screenshot*
     else
         wine "$WIN/bin/coverhall-host.exe" "${args[@]}"

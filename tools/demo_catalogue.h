@@ -1,0 +1,49 @@
+// What the demo library holds: albums in folders with their tracks and cover
+// files, and the synthetic large libraries for benchmarks. Deterministic:
+// the same arguments always give the same library.
+#pragma once
+
+#include "host_songs.h"
+
+#include <string>
+#include <vector>
+
+namespace coverhall::tools {
+
+struct DemoTrack {
+    std::string title;
+    std::string artist;  // the album artist when empty
+    int length = 0;
+    std::string rating;  // "" for no RATING entry
+};
+
+struct DemoImage {
+    std::string fileName;
+    int size = 0;  // pixels, square
+};
+
+struct DemoAlbum {
+    std::string folder;  // below the library folder
+    std::string artist;
+    std::string album;
+    std::string genre;
+    int year = 0;
+    std::vector<DemoImage> images;  // none: no cover at all
+    std::vector<DemoTrack> tracks;
+    int firstTrack = 1;
+};
+
+std::vector<DemoAlbum> demoAlbums();
+
+// The library's songs for the albums below root (a Windows folder path).
+std::vector<host::HostSong> demoSongs(const std::vector<DemoAlbum>& albums,
+                                      const std::string& root);
+
+// songs spread over folders (at least 1) with artists, genres, years and
+// ratings from a fixed generator; the files do not exist.
+std::vector<host::HostSong> largeLibrary(const std::string& root, int songs, int folders);
+
+// "01 - Title.mp3" with characters Windows forbids in names replaced.
+std::string trackFileName(int track, const std::string& title);
+
+}  // namespace coverhall::tools
