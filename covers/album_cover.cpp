@@ -57,9 +57,10 @@ bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePa
     if (!g_coverBitmap) return false;
     const coverhall::UniqueBitmap mask =
         loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
-    // A slot that could not be refilled still holds another album's cover:
-    // that album's picture must not be shown for this one.
-    return ImageList_Replace(request.thumbnails, ThumbnailImage, g_coverBitmap.get(), mask.get());
+    // A slot that is missing or could not be refilled holds another album's
+    // cover, or nothing: that must not be reported as this album's.
+    return ImageList_GetImageCount(request.thumbnails) > ThumbnailImage &&
+           ImageList_Replace(request.thumbnails, ThumbnailImage, g_coverBitmap.get(), mask.get());
 }
 
 bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,

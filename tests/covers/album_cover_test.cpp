@@ -262,6 +262,17 @@ TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
     EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
 }
 
+TEST_F(AlbumCoverTest, ASlotThatCannotBeRefilledShowsNoCoverRatherThanAnother) {
+    // A view catalogue whose bitmaps were not found has no thumbnail slot;
+    // reporting the decoded cover as shown would draw whatever slot 1 is.
+    g_moduleHandle = GetModuleHandleA("kernel32.dll");
+    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    g_moduleHandle = GetModuleHandleA(nullptr);
+    ASSERT_EQ(ImageList_GetImageCount(list()), 0);
+    image("cover.png", kRed);
+    EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
+}
+
 TEST_F(AlbumCoverTest, PngNamedJpgAndTopDownBmpShowAsAUserExpects) {
     image("cover.jpg", kGreen, GUID_ContainerFormatPng);
     ASSERT_EQ(thumbnail(NamedImage, "cover.jpg"), 1);
