@@ -84,10 +84,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot load the plug-in %s\n", arguments.plugin.c_str());
             return 1;
         }
+        host.startPlugin();
+        // The description is built by start.
         const PluginRecord* record = host.plugin();
         std::printf("plug-in version %d: %s\n", record->version,
                     record->description ? record->description : "(no description)");
-        host.startPlugin();
         std::printf("tree entries: %zu\n", host.treeEntries().size());
     }
     std::fflush(stdout);
