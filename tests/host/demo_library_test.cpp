@@ -16,10 +16,10 @@
 namespace coverhall::tools {
 namespace {
 
-// Size and the B, G, R of one pixel of a decoded image file.
+// Size and the colour of one pixel of a decoded image file.
 struct Decoded {
     UINT width = 0, height = 0;
-    BYTE bgr[3] = {};
+    BYTE bgr[4] = {};  // B, G, R, A
 };
 
 bool decode(const std::string& path, int x, int y, Decoded& out) {
@@ -32,17 +32,17 @@ bool decode(const std::string& path, int x, int y, Decoded& out) {
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
-    bool ok =
-        SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-        SUCCEEDED(frame->GetSize(&out.width, &out.height)) &&
-        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                        nullptr, 0, WICBitmapPaletteTypeCustom));
+    bool ok = SUCCEEDED(factory->CreateDecoderFromFilename(
+                  wide.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+              SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+              SUCCEEDED(frame->GetSize(&out.width, &out.height)) &&
+              SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+              SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
+                                              WICBitmapDitherTypeNone, nullptr, 0,
+                                              WICBitmapPaletteTypeCustom));
     if (ok) {
         WICRect rect{x, y, 1, 1};
-        ok = SUCCEEDED(converter->CopyPixels(&rect, 3, 3, out.bgr));
+        ok = SUCCEEDED(converter->CopyPixels(&rect, 4, 4, out.bgr));
     }
     for (IUnknown* object : {static_cast<IUnknown*>(converter), static_cast<IUnknown*>(frame),
                              static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)}) {
