@@ -9,7 +9,10 @@
 #include "send_to.h"
 #include "tree_entries.h"
 #include "tree_menus.h"
+#include "modal_driver.h"
+#include "resource_ids.h"
 #include "version_info.h"
+#include "view_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +155,37 @@ TEST(VersionInfo, ReadsTheBuiltDllAndEmptiesTextsWithoutABlock) {
     const std::string tooLong(5000, 'v');
     readVersionTexts(tooLong.c_str(), tooLong.c_str());
     EXPECT_STREQ(g_versionText, "");
+}
+
+TEST(ConfigureOk, RepaintsTheOpenAlbumList) {
+    PluginInstall install("inproc_repaint");
+    HMODULE dll = LoadLibraryA(install.dllPath.c_str());  // for its dialog templates
+    ASSERT_TRUE(dll);
+    const HINSTANCE savedInstance = g_pluginRecord.instance;
+    g_pluginRecord.instance = dll;
+    g_hostIniPath = "";
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, window,
+                                reinterpret_cast<HMENU>(IDC_ALBUM_LIST), nullptr, nullptr);
+    UpdateWindow(window);
+    ValidateRect(list, nullptr);
+    g_albumWindow = window;
+    host::ModalDriver driver;
+    driver.expectDialog("Configure Coverhall",
+                        [](HWND dialog) { host::clickDialogButton(dialog, IDOK); });
+    EXPECT_EQ(onMessage(0x400, 0, 0, 0), 1);
+    EXPECT_TRUE(driver.done());
+    RECT dirty{};
+    EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE));
+    // Without an album window OK repaints nothing and still succeeds.
+    g_albumWindow = nullptr;
+    driver.expectDialog("Configure Coverhall",
+                        [](HWND dialog) { host::clickDialogButton(dialog, IDOK); });
+    EXPECT_EQ(onMessage(0x400, 0, 0, 0), 1);
+    DestroyWindow(window);
+    g_pluginRecord.instance = savedInstance;
+    FreeLibrary(dll);
 }
 
 TEST(Lifecycle, StartWithoutAHostReturnsZeroAndStopAlwaysReturns) {
