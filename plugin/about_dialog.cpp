@@ -5,13 +5,13 @@
 #include "help_file.h"
 #include "plugin_entry.h"
 #include "plugin_globals.h"
-#include "plugin_handles.h"
+#include "win_handles.h"
 #include "resource_ids.h"
 
 namespace {
 
 // Fonts made for the open dialog; released once it has ended.
-std::vector<FontHandle> g_aboutFonts;
+std::vector<coverhall::UniqueFont> g_aboutFonts;
 
 // Sets a bold copy of the control's font, with another face and height
 // where given (null face, 0 height: unchanged).
@@ -27,7 +27,7 @@ void emboldenControl(HWND dialog, int controlId, const char* face, LONG height) 
     font.lfWeight = FW_BOLD;
     if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
     if (height) font.lfHeight = height;
-    FontHandle made(CreateFontIndirectA(&font));
+    coverhall::UniqueFont made(CreateFontIndirectA(&font));
     if (!made) return;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), FALSE);
     g_aboutFonts.push_back(std::move(made));

@@ -5,14 +5,14 @@
 #include "paths_and_settings.h"
 #include "plugin_entry.h"
 #include "plugin_globals.h"
-#include "plugin_handles.h"
+#include "win_handles.h"
 #include "resource_ids.h"
 #include "tree_entries.h"
 
 namespace {
 
-MenuHandle g_entryMenu;
-MenuHandle g_genresMenu;
+coverhall::UniqueMenu g_entryMenu;
+coverhall::UniqueMenu g_genresMenu;
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// Owning wrappers for the Windows objects of the cover code: non-copyable,
-// movable, released when they go out of scope.
+// Owning wrappers for the Windows objects of the plug-in and the stand-in
+// host: non-copyable, movable, released when they go out of scope or are reset.
 #pragma once
 
 #include <windows.h>
@@ -36,21 +36,29 @@ class UniqueHandle {
     Handle handle_ = Traits::invalid();
 };
 
-struct GdiObjectTraits {
-    static HGDIOBJ invalid() { return nullptr; }
-    static void close(HGDIOBJ object) { DeleteObject(object); }
+// Handles whose empty value is null.
+template <typename Handle>
+struct NullIsEmpty {
+    static Handle invalid() { return nullptr; }
 };
-struct BitmapTraits {
-    static HBITMAP invalid() { return nullptr; }
-    static void close(HBITMAP bitmap) { DeleteObject(bitmap); }
+
+template <typename Gdi>
+struct GdiObjectTraits : NullIsEmpty<Gdi> {
+    static void close(Gdi object) { DeleteObject(object); }
 };
-struct FontTraits {
-    static HFONT invalid() { return nullptr; }
-    static void close(HFONT font) { DeleteObject(font); }
-};
-struct ImageListTraits {
-    static HIMAGELIST invalid() { return nullptr; }
+struct ImageListTraits : NullIsEmpty<HIMAGELIST> {
     static void close(HIMAGELIST list) { ImageList_Destroy(list); }
+};
+struct WindowTraits : NullIsEmpty<HWND> {
+    static void close(HWND window) {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+};
+struct MenuTraits : NullIsEmpty<HMENU> {
+    static void close(HMENU menu) { DestroyMenu(menu); }
+};
+struct ModuleTraits : NullIsEmpty<HMODULE> {
+    static void close(HMODULE module) { FreeLibrary(module); }
 };
 struct FindTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
@@ -61,11 +69,46 @@ struct FileTraits {
     static void close(HANDLE file) { CloseHandle(file); }
 };
 
-using UniqueBitmap = UniqueHandle<HBITMAP, BitmapTraits>;
-using UniqueFont = UniqueHandle<HFONT, FontTraits>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
+
+// A window DC (client area or whole window) released on scope exit.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window, bool wholeWindow = false)
+        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~MemoryDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
 
 // An owned COM interface pointer.
 template <typename Interface>
