@@ -59,6 +59,7 @@ XVFB_PID=""
 # One virtual display and one wineserver for the whole run: a new Wine
 # process then starts in about half a second instead of several.
 start_wine() {
+    trap stop_wine EXIT
     if [ -z "${DISPLAY:-}" ]; then
         local n=90
         while [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
@@ -66,6 +67,13 @@ start_wine() {
         XVFB_PID=$!
         export DISPLAY=":$n"
         sleep 1
+    fi
+    # The server must be started persistent before anything else runs in the
+    # prefix; a server left over from an interrupted run is replaced.
+    mkdir -p "$WINEPREFIX"
+    if ! wineserver -p 2>/dev/null; then
+        wineserver -k 2>/dev/null || true
+        wineserver -p
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating the Wine prefix"
@@ -76,8 +84,6 @@ start_wine() {
     if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
-    wineserver -p
-    trap stop_wine EXIT
 }
 
 stop_wine() {
