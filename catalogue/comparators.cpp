@@ -172,6 +172,11 @@ void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending) 
     std::string keys;
     std::vector<Keyed> keyed;
     keyed.reserve(albums.size());
+    if (byText) {
+        std::size_t bytes = 0;
+        for (const AlbumRecord* album : albums) bytes += textOfColumn(*album, column).size();
+        keys.reserve(bytes);
+    }
     for (AlbumRecord* album : albums) {
         if (byText) {
             const std::size_t start = keys.size();
@@ -188,6 +193,8 @@ void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending) 
                               ? all.substr(a.number, a.size).compare(all.substr(b.number, b.size))
                               : (a.number == b.number ? 0 : (a.number < b.number ? -1 : 1));
         if (order != 0) return descending ? order > 0 : order < 0;
+        // Equal title keys are equal titles: by song count ascending.
+        if (column == 0) return a.album->songCount() < b.album->songCount();
         return compareAlbums(*a.album, *b.album, column, descending) < 0;
     });
     for (std::size_t i = 0; i < keyed.size(); ++i) albums[i] = keyed[i].album;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <functional>
 
 #include "album_catalogue.h"
 #include "text_functions.h"
@@ -55,26 +53,18 @@ bool containsWord(const char* text, std::string_view word) {
 
 namespace {
 
-// Finds one word in the folded text of every song: a byte scan for a
-// one-letter word, Boyer-Moore-Horspool skips for longer ones.
+// Finds one word in the folded text of every song. The library's find
+// looks for the first byte with memchr, which outruns a skip table here.
 class WordFinder {
   public:
-    explicit WordFinder(const std::string& word)
-        : word_(word), skipper_(word.begin(), word.end()) {}
+    explicit WordFinder(const std::string& word) : word_(word) {}
 
     std::size_t find(std::string_view text, std::size_t from) const {
-        if (from >= text.size()) return std::string_view::npos;
-        if (word_.size() == 1) {
-            const void* hit = std::memchr(text.data() + from, word_[0], text.size() - from);
-            return hit ? static_cast<const char*>(hit) - text.data() : std::string_view::npos;
-        }
-        const auto hit = std::search(text.begin() + from, text.end(), skipper_);
-        return hit == text.end() ? std::string_view::npos : hit - text.begin();
+        return text.find(word_, from);
     }
 
   private:
     const std::string& word_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> skipper_;
 };
 
 // Indexes of the library's songs holding every word (already folded) in
@@ -125,6 +115,9 @@ std::unique_ptr<AlbumCatalogue> buildMatchingCatalogue(const AlbumCatalogue& lib
     std::vector<int32_t> viewGenreOf(library.genres_.size(), -1);
     v.songs_.reserve(matching.size());
     v.songLinks_.reserve(matching.size());
+    const std::size_t albumsAtMost = std::min(matching.size(), library.albumsBySerial_.size());
+    v.albums_.reserve(albumsAtMost);
+    v.albumsBySerial_.reserve(albumsAtMost);
     v.lookupIndexesValid_ = false;
     for (const int index : matching) {
         SongRecord* song = library.songs_[index];
@@ -138,9 +131,10 @@ std::unique_ptr<AlbumCatalogue> buildMatchingCatalogue(const AlbumCatalogue& lib
         int32_t& album = viewAlbumOf[link.albumSerial];
         if (album < 0) {
             album = static_cast<int32_t>(v.albumsBySerial_.size());
-            // Room for every song the album has in the library, at most.
-            v.newAlbum(*song, folderOfFile(song->fileName))
-                .songs.reserve(library.albumsBySerial_[link.albumSerial]->songs.size());
+            // The folder is the library album's; room for every song the
+            // album has in the library, at most.
+            const AlbumRecord& whole = *library.albumsBySerial_[link.albumSerial];
+            v.newAlbum(*song, whole.folder).songs.reserve(whole.songs.size());
         } else {
             v.joinAlbum(*v.albumsBySerial_[album], *song);
         }
