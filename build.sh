@@ -4,26 +4,60 @@
 #   ./build.sh demo    install, build, generate a demo library, open the host
 #   ./build.sh bench   install, build, print the benchmark figures
 #   ./build.sh build   install and build only
+# Two Windows builds are made: win32 (the shipped DLL) and win64 (a test
+# vehicle). Windows programs run on both where this machine can run 32-bit
+# programs, on win64 alone where it cannot or when COVERHALL_WIN64_ONLY=1.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD=${COVERHALL_BUILD:-$ROOT/build}
-WIN=$BUILD/win32
 NATIVE=$BUILD/native
 FUZZ=$BUILD/fuzz
 JOBS=$(nproc 2>/dev/null || echo 2)
-export WINEPREFIX=$WIN/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-PACKAGES=(cmake make g++ googletest g++-mingw-w64-i686 binutils-mingw-w64-i686
-          mingw-w64-i686-dev wine wine32:i386 xvfb xauth clang libclang-rt-14-dev)
+PACKAGES=(cmake make g++ googletest xvfb xauth clang libclang-rt-14-dev
+          g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
+          g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+          wine wine64 fonts-wine)
+PACKAGES_32=(wine32:i386)
 
 log() { printf '== %s\n' "$*"; }
 
+# Runs a 93-byte static i386 ELF that only exits 0: some x86-64 kernels cannot
+# run 32-bit programs at all, and then 32-bit Wine cannot start either.
+can_run_32bit() {
+    local probe
+    probe=$(mktemp)
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\x31\xdb\xb8\x01\x00\x00\x00\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    local status=0
+    "$probe" 2>/dev/null || status=1
+    rm -f "$probe"
+    return $status
+}
+
+# The Windows builds whose programs run here, in order: RUN_BUILDS.
+choose_builds() {
+    if [ "${COVERHALL_WIN64_ONLY:-0}" = 1 ]; then
+        RUN_BUILDS=(win64)
+        log "COVERHALL_WIN64_ONLY=1: Windows programs run on the 64-bit build only"
+    elif can_run_32bit; then
+        RUN_BUILDS=(win32 win64)
+        log "Windows programs run on the 32-bit and the 64-bit build"
+    else
+        RUN_BUILDS=(win64)
+        log "this machine cannot run 32-bit programs: Windows programs run on the 64-bit build only"
+    fi
+}
+
 setup() {
+    choose_builds
+    local wanted=("${PACKAGES[@]}")
+    [ "${RUN_BUILDS[0]}" = win32 ] && wanted+=("${PACKAGES_32[@]}")
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$p")
     done
@@ -31,7 +65,7 @@ setup() {
     log "installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [ "${RUN_BUILDS[0]}" = win32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
     $sudo apt-get update -qq
@@ -40,10 +74,14 @@ setup() {
 }
 
 configure_and_build() {
-    log "building the 32-bit Windows tree"
-    cmake -S "$ROOT" -B "$WIN" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" \
+    log "building the 32-bit Windows tree (the shipped DLL)"
+    cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$WIN" -j "$JOBS"
+    cmake --build "$BUILD/win32" -j "$JOBS"
+    log "building the 64-bit Windows tree (tests only)"
+    cmake -S "$ROOT" -B "$BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCOVERHALL_PRODUCT_DLL="$BUILD/win32/bin/ml_Coverhall.dll" >/dev/null
+    cmake --build "$BUILD/win64" -j "$JOBS"
     log "building the native tree"
     CC=gcc CXX=g++ cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$NATIVE" -j "$JOBS"
@@ -56,9 +94,23 @@ configure_and_build() {
 }
 
 XVFB_PID=""
-# One virtual display and one wineserver for the whole run: a new Wine
-# process then starts in about half a second instead of several.
-start_wine() {
+WINE_BUILD=""
+# The loader, server and prefix of one Windows build, named directly: the
+# `wine` and `wineserver` wrappers pick whichever they prefer.
+use_wine() {
+    WINE_BUILD=$1
+    export WINEPREFIX=$BUILD/$1/wineprefix
+    if [ "$1" = win32 ]; then
+        export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+    else
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
+    fi
+}
+
+wine_run() { "$WINELOADER" "$@"; }
+winepath_w() { "$WINELOADER" winepath.exe -w "$1" 2>/dev/null; }
+
+start_display() {
     trap stop_wine EXIT
     if [ -z "${DISPLAY:-}" ]; then
         local n=90
@@ -68,26 +120,39 @@ start_wine() {
         export DISPLAY=":$n"
         sleep 1
     fi
+}
+
+# One virtual display and one wineserver per build for the whole run: a new
+# Wine process then starts in about half a second instead of several.
+start_wine() {
+    use_wine "$1"
+    [ -n "$XVFB_PID" ] || [ -n "${DISPLAY:-}" ] || start_display
+    trap stop_wine EXIT
     # The server must be started persistent before anything else runs in the
     # prefix; a server left over from an interrupted run is replaced.
     mkdir -p "$WINEPREFIX"
-    if ! wineserver -p 2>/dev/null; then
-        wineserver -k 2>/dev/null || true
-        wineserver -p
+    if ! "$WINESERVER" -p 2>/dev/null; then
+        "$WINESERVER" -k 2>/dev/null || true
+        "$WINESERVER" -p
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        log "creating the Wine prefix"
-        wineboot -i >/dev/null 2>&1 || true
+        log "creating the $1 Wine prefix"
+        wine_run wineboot.exe -i >/dev/null 2>&1 || true
     fi
     # Without a window manager every closing top-level window (each test
     # host, message box, dialog) waits 2 s for one; unmanaged windows do not.
     if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wine_run reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     fi
 }
 
+stop_server() {
+    [ -n "$WINE_BUILD" ] && "$WINESERVER" -k 2>/dev/null || true
+    WINE_BUILD=""
+}
+
 stop_wine() {
-    wineserver -k 2>/dev/null || true
+    stop_server
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
@@ -98,36 +163,46 @@ run_tests() {
         log "fuzz targets, a few seconds each"
         ctest --test-dir "$FUZZ" --output-on-failure -j "$JOBS"
     fi
-    log "Windows tests under Wine"
-    start_wine
-    ctest --test-dir "$WIN" --output-on-failure -j "$JOBS"
+    if [ "${RUN_BUILDS[0]}" != win32 ]; then
+        log "the shipped 32-bit DLL's tables (objdump, no Wine)"
+        ctest --test-dir "$BUILD/win32" --output-on-failure -R '^dll_tables$'
+    fi
+    for tree in "${RUN_BUILDS[@]}"; do
+        log "Windows tests under Wine, $tree build"
+        start_wine "$tree"
+        ctest --test-dir "$BUILD/$tree" --output-on-failure -j "$JOBS"
+        stop_server
+    done
 }
 
 run_demo() {
-    start_wine
-    local demo=$BUILD/demo
-    log "generating the demo library in $demo"
-    wine "$WIN/bin/make-demo-library.exe" "$(winepath -w "$demo/library")" >/dev/null
+    local tree=${RUN_BUILDS[0]}
+    start_wine "$tree"
+    local bin=$BUILD/$tree/bin demo=$BUILD/demo
+    log "generating the demo library in $demo ($tree build)"
+    wine_run "$bin/make-demo-library.exe" "$(winepath_w "$demo/library")" >/dev/null
     mkdir -p "$demo/ini/Plugins"
-    cp "$WIN/bin/ml_Coverhall.dll" "$ROOT/ReadMeCoverhall.txt" "$demo/ini/Plugins/" 2>/dev/null ||
-        cp "$WIN/bin/ml_Coverhall.dll" "$demo/ini/Plugins/"
-    local args=(--plugin "$(winepath -w "$demo/ini/Plugins/ml_Coverhall.dll")"
-                --library "$(winepath -w "$demo/library/library.tsv")"
-                --ini "$(winepath -w "$demo/ini")")
+    cp "$bin/ml_Coverhall.dll" "$ROOT/ReadMeCoverhall.txt" "$demo/ini/Plugins/"
+    local args=(--plugin "$(winepath_w "$demo/ini/Plugins/ml_Coverhall.dll")"
+                --library "$(winepath_w "$demo/library/library.tsv")"
+                --ini "$(winepath_w "$demo/ini")")
     if [ -n "$XVFB_PID" ]; then
         log "no display: running headless, screenshots go to $demo"
-        wine "$WIN/bin/coverhall-host.exe" "${args[@]}" \
-            --screenshot "$(winepath -w "$demo/screenshot")" --select Coverhall --select Genres
+        wine_run "$bin/coverhall-host.exe" "${args[@]}" \
+            --screenshot "$(winepath_w "$demo/screenshot")" --select Coverhall --select Genres
         ls "$demo"/screenshot*
     else
-        wine "$WIN/bin/coverhall-host.exe" "${args[@]}"
+        wine_run "$bin/coverhall-host.exe" "${args[@]}"
     fi
 }
 
 run_bench() {
     for b in "$NATIVE"/bench/*_bench; do [ -x "$b" ] && "$b"; done
-    start_wine
-    for b in "$WIN"/bench/*_bench.exe; do [ -f "$b" ] && wine "$b"; done
+    for tree in "${RUN_BUILDS[@]}"; do
+        start_wine "$tree"
+        for b in "$BUILD/$tree"/bench/*_bench.exe; do [ -f "$b" ] && wine_run "$b"; done
+        stop_server
+    done
     return 0
 }
 

@@ -15,6 +15,15 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
     # Windows programs run under Wine through a wrapper that owns the prefix
     # and the virtual display; see cmake/wine-run.sh.in.
     set(COVERHALL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(COVERHALL_WINE_LOADER /usr/lib/wine/wine64)
+        set(COVERHALL_WINE_SERVER /usr/lib/wine/wineserver64)
+        set(COVERHALL_WINE_ARCH win64)
+    else()
+        set(COVERHALL_WINE_LOADER /usr/lib/wine/wine)
+        set(COVERHALL_WINE_SERVER /usr/lib/wine/wineserver32)
+        set(COVERHALL_WINE_ARCH win32)
+    endif()
     configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE @ONLY)
@@ -34,5 +43,5 @@ function(coverhall_add_test name)
         target_link_options(${name} PRIVATE ${COVERHALL_STATIC_RUNTIME})
     endif()
     add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 180)
 endfunction()

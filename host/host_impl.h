@@ -55,7 +55,7 @@ class StandInHost::Impl {
     LRESULT play(const PlayRequest* request);
     LRESULT addSendTo(const SendToEntry* entry);
     LRESULT skinList(HWND list);
-    LRESULT unskinList(int handle);
+    LRESULT unskinList(INT_PTR handle);
     LRESULT service(WPARAM selector);
     LRESULT query(LibraryQuery* query);
     LRESULT freeQuery();
@@ -65,7 +65,7 @@ class StandInHost::Impl {
     HTREEITEM nodeOf(int id) const;
     void showView(int id);
     void destroyView();
-    int callPlugin(int code, int param1, int param2, int param3);
+    INT_PTR callPlugin(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3);
     // Destroys the view, calls stop once and unloads a loaded DLL.
     void stopUnload();
     std::vector<SendToRecord> buildSendToMenu();

@@ -213,8 +213,8 @@ void StandInHost::Impl::onTreeNotify(const NMHDR& header) {
         item.mask = TVIF_PARAM;
         item.hItem = node;
         if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return;
-        callPlugin(PluginCode::kTreeClick, static_cast<int>(item.lParam), 0,
-                   static_cast<int>(reinterpret_cast<intptr_t>(library.get())));
+        callPlugin(PluginCode::kTreeClick, item.lParam, 0,
+                   reinterpret_cast<INT_PTR>(library.get()));
     }
 }
 
@@ -224,8 +224,7 @@ void StandInHost::Impl::onMenuCommand(UINT command) {
             showSendToMenu();
             break;
         case HostCommand::kConfigure:
-            callPlugin(PluginCode::kConfigure,
-                       static_cast<int>(reinterpret_cast<intptr_t>(library.get())), 0, 0);
+            callPlugin(PluginCode::kConfigure, reinterpret_cast<INT_PTR>(library.get()), 0, 0);
             break;
         case HostCommand::kCapture:
             captureWindow(library.get(), iniFolder + "\\coverhall-capture.bmp");

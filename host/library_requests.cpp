@@ -37,7 +37,7 @@ LRESULT StandInHost::Impl::onLibraryRequest(WPARAM argument, LPARAM code) {
         case LibraryCode::kSkinList:
             return skinList(reinterpret_cast<HWND>(argument));
         case LibraryCode::kUnskinList:
-            return unskinList(static_cast<int>(argument));
+            return unskinList(static_cast<INT_PTR>(argument));
         case LibraryCode::kGetService:
             return service(argument);
         case LibraryCode::kQueryLibrary:
@@ -152,8 +152,8 @@ LRESULT StandInHost::Impl::skinList(HWND list) {
     return copy.handle;
 }
 
-LRESULT StandInHost::Impl::unskinList(int handle) {
-    if (handle <= 0 || handle > static_cast<int>(skins.size())) return 0;
+LRESULT StandInHost::Impl::unskinList(INT_PTR handle) {
+    if (handle <= 0 || handle > static_cast<INT_PTR>(skins.size())) return 0;
     skins[handle - 1].released = true;
     return 1;
 }

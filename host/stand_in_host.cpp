@@ -26,8 +26,8 @@ void createFolders(const std::string& path) {
     }
 }
 
-int asParam(const void* pointer) {
-    return static_cast<int>(reinterpret_cast<intptr_t>(pointer));
+INT_PTR asParam(const void* pointer) {
+    return reinterpret_cast<INT_PTR>(pointer);
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ HTREEITEM StandInHost::Impl::nodeOf(int id) const {
     return found == nodes.end() ? nullptr : found->second;
 }
 
-int StandInHost::Impl::callPlugin(int code, int param1, int param2, int param3) {
+INT_PTR StandInHost::Impl::callPlugin(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     if (!record || !record->onMessage || !started || stopped) return 0;
     return record->onMessage(code, param1, param2, param3);
 }
@@ -93,8 +93,8 @@ void StandInHost::Impl::showView(int id) {
     // The old view goes first: a plug-in may forget its window when it is
     // destroyed, which must not hit the new one.
     destroyView();
-    auto window = reinterpret_cast<HWND>(
-        static_cast<intptr_t>(callPlugin(PluginCode::kCreateView, id, asParam(viewArea), 0)));
+    auto window =
+        reinterpret_cast<HWND>(callPlugin(PluginCode::kCreateView, id, asParam(viewArea), 0));
     views.push_back({id, window});
     if (!window || !IsWindow(window)) return;
     if (GetParent(window) != viewArea) SetParent(window, viewArea);
@@ -117,8 +117,8 @@ std::vector<SendToRecord> StandInHost::Impl::buildSendToMenu() {
 
 int StandInHost::Impl::sendLibraryTo(const SendToRecord& entry) {
     ItemListStorage storage(songs);
-    return callPlugin(PluginCode::kSendTo, 0, asParam(storage.listPointer()),
-                      static_cast<int>(entry.userValue));
+    return static_cast<int>(
+        callPlugin(PluginCode::kSendTo, 0, asParam(storage.listPointer()), entry.userValue));
 }
 
 void StandInHost::Impl::showSendToMenu() {
@@ -194,7 +194,7 @@ void StandInHost::stopPlugin() {
     impl_->stopUnload();
 }
 
-int StandInHost::sendToPlugin(int code, int param1, int param2, int param3) {
+INT_PTR StandInHost::sendToPlugin(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     return impl_->callPlugin(code, param1, param2, param3);
 }
 
@@ -243,7 +243,8 @@ bool StandInHost::selectEntry(const std::string& title) {
 }
 
 int StandInHost::rightClickEntry(int id) {
-    return impl_->callPlugin(PluginCode::kTreeClick, id, 0, asParam(impl_->library.get()));
+    return static_cast<int>(
+        impl_->callPlugin(PluginCode::kTreeClick, id, 0, asParam(impl_->library.get())));
 }
 
 HWND StandInHost::viewWindow() const {
@@ -288,7 +289,8 @@ int StandInHost::sendLibraryTo(const SendToRecord& entry) {
 }
 
 int StandInHost::configurePlugin() {
-    return impl_->callPlugin(PluginCode::kConfigure, asParam(impl_->library.get()), 0, 0);
+    return static_cast<int>(
+        impl_->callPlugin(PluginCode::kConfigure, asParam(impl_->library.get()), 0, 0));
 }
 
 bool StandInHost::capture(const std::string& bmpPath) const {

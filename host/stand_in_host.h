@@ -63,13 +63,13 @@ struct DropRecordCopy {
 
 struct SendToRecord {
     std::string label;
-    int context = 0;
+    INT_PTR context = 0;
     intptr_t userValue = 0;
 };
 
 struct SkinRecord {
     HWND list = nullptr;
-    int handle = 0;
+    INT_PTR handle = 0;
     bool released = false;
 };
 
@@ -103,7 +103,7 @@ class StandInHost {
     // destroyed first, as the real host closes its views before stopping.
     void stopPlugin();
     // Calls onMessage, or returns 0 without a plug-in.
-    int sendToPlugin(int code, int param1, int param2, int param3);
+    INT_PTR sendToPlugin(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3);
 
     // Tree entries in the order they were added.
     const std::vector<TreeEntryRecord>& treeEntries() const;

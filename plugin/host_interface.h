@@ -1,15 +1,14 @@
 // The records and codes exchanged with the player's Media Library. Both sides
 // of this project (the plug-in and the stand-in host) include this header, so
-// every field is laid out as the host expects it: plain 32-bit fields, checked
-// below.
+// every field is laid out as the host expects it: on the 32-bit build (the
+// product) plain 32-bit fields, checked below. The 64-bit test build keeps the
+// same fields with pointer-sized values where pointers or handles travel.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
-
-static_assert(sizeof(void*) == 4, "the host interface is 32-bit");
 
 // Returned by winampGetMediaLibraryPlugin. The host fills the last three
 // fields before it calls start.
@@ -18,7 +17,7 @@ struct PluginRecord {
     char* description;
     int(__cdecl* start)();
     void(__cdecl* stop)();
-    int(__cdecl* onMessage)(int code, int param1, int param2, int param3);
+    INT_PTR(__cdecl* onMessage)(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3);
     HWND playerWindow;
     HWND libraryWindow;
     HINSTANCE instance;
@@ -61,7 +60,7 @@ struct LibraryQuery {
 
 struct SendToEntry {
     char* label;
-    int32_t context;
+    INT_PTR context;  // the host's menu context, handed back unchanged
     intptr_t userValue;
 };
 
@@ -90,49 +89,61 @@ struct ResizeItem {
     int32_t hostWords[4];
 };
 
-#define COVERHALL_CHECK_FIELD(record, field, offset) \
-    static_assert(offsetof(record, field) == (offset), #record "." #field)
-static_assert(sizeof(PluginRecord) == 32);
-COVERHALL_CHECK_FIELD(PluginRecord, description, 4);
-COVERHALL_CHECK_FIELD(PluginRecord, start, 8);
-COVERHALL_CHECK_FIELD(PluginRecord, stop, 12);
-COVERHALL_CHECK_FIELD(PluginRecord, onMessage, 16);
-COVERHALL_CHECK_FIELD(PluginRecord, playerWindow, 20);
-COVERHALL_CHECK_FIELD(PluginRecord, libraryWindow, 24);
-COVERHALL_CHECK_FIELD(PluginRecord, instance, 28);
-static_assert(sizeof(TreeItemRecord) == 16);
-COVERHALL_CHECK_FIELD(TreeItemRecord, title, 4);
-COVERHALL_CHECK_FIELD(TreeItemRecord, hasChildren, 8);
-COVERHALL_CHECK_FIELD(TreeItemRecord, id, 12);
-static_assert(sizeof(ItemRecord) == 40);
-COVERHALL_CHECK_FIELD(ItemRecord, genre, 20);
-COVERHALL_CHECK_FIELD(ItemRecord, year, 24);
-COVERHALL_CHECK_FIELD(ItemRecord, track, 28);
-COVERHALL_CHECK_FIELD(ItemRecord, length, 32);
-COVERHALL_CHECK_FIELD(ItemRecord, extendedInfo, 36);
-static_assert(sizeof(ItemRecordList) == 12);
-COVERHALL_CHECK_FIELD(ItemRecordList, size, 4);
-COVERHALL_CHECK_FIELD(ItemRecordList, capacity, 8);
-static_assert(sizeof(LibraryQuery) == 20);
-COVERHALL_CHECK_FIELD(LibraryQuery, maxResults, 4);
-COVERHALL_CHECK_FIELD(LibraryQuery, results, 8);
-static_assert(sizeof(SendToEntry) == 12);
-COVERHALL_CHECK_FIELD(SendToEntry, context, 4);
-COVERHALL_CHECK_FIELD(SendToEntry, userValue, 8);
-static_assert(sizeof(DropRecord) == 28);
-COVERHALL_CHECK_FIELD(DropRecord, data, 4);
-COVERHALL_CHECK_FIELD(DropRecord, result, 8);
-COVERHALL_CHECK_FIELD(DropRecord, x, 12);
-COVERHALL_CHECK_FIELD(DropRecord, y, 16);
-COVERHALL_CHECK_FIELD(DropRecord, flag, 20);
-COVERHALL_CHECK_FIELD(DropRecord, reserved, 24);
-static_assert(sizeof(PlayRequest) == 12);
-COVERHALL_CHECK_FIELD(PlayRequest, data, 4);
-COVERHALL_CHECK_FIELD(PlayRequest, enqueue, 8);
-static_assert(sizeof(ResizeItem) == 24);
-COVERHALL_CHECK_FIELD(ResizeItem, anchor, 4);
-COVERHALL_CHECK_FIELD(ResizeItem, hostWords, 8);
+// Exact layouts: the 32-bit one is what the player expects; the 64-bit one is
+// the natural layout of the same fields, checked so that the test build and
+// the stand-in host agree on it too.
+#ifdef _WIN64
+#define COVERHALL_LAYOUT(bits32, bits64) (bits64)
+#else
+#define COVERHALL_LAYOUT(bits32, bits64) (bits32)
+#endif
+#define COVERHALL_CHECK_SIZE(record, bits32, bits64) \
+    static_assert(sizeof(record) == COVERHALL_LAYOUT(bits32, bits64), #record)
+#define COVERHALL_CHECK_FIELD(record, field, bits32, bits64) \
+    static_assert(offsetof(record, field) == COVERHALL_LAYOUT(bits32, bits64), #record "." #field)
+COVERHALL_CHECK_SIZE(PluginRecord, 32, 64);
+COVERHALL_CHECK_FIELD(PluginRecord, description, 4, 8);
+COVERHALL_CHECK_FIELD(PluginRecord, start, 8, 16);
+COVERHALL_CHECK_FIELD(PluginRecord, stop, 12, 24);
+COVERHALL_CHECK_FIELD(PluginRecord, onMessage, 16, 32);
+COVERHALL_CHECK_FIELD(PluginRecord, playerWindow, 20, 40);
+COVERHALL_CHECK_FIELD(PluginRecord, libraryWindow, 24, 48);
+COVERHALL_CHECK_FIELD(PluginRecord, instance, 28, 56);
+COVERHALL_CHECK_SIZE(TreeItemRecord, 16, 24);
+COVERHALL_CHECK_FIELD(TreeItemRecord, title, 4, 8);
+COVERHALL_CHECK_FIELD(TreeItemRecord, hasChildren, 8, 16);
+COVERHALL_CHECK_FIELD(TreeItemRecord, id, 12, 20);
+COVERHALL_CHECK_SIZE(ItemRecord, 40, 72);
+COVERHALL_CHECK_FIELD(ItemRecord, genre, 20, 40);
+COVERHALL_CHECK_FIELD(ItemRecord, year, 24, 48);
+COVERHALL_CHECK_FIELD(ItemRecord, track, 28, 52);
+COVERHALL_CHECK_FIELD(ItemRecord, length, 32, 56);
+COVERHALL_CHECK_FIELD(ItemRecord, extendedInfo, 36, 64);
+COVERHALL_CHECK_SIZE(ItemRecordList, 12, 16);
+COVERHALL_CHECK_FIELD(ItemRecordList, size, 4, 8);
+COVERHALL_CHECK_FIELD(ItemRecordList, capacity, 8, 12);
+COVERHALL_CHECK_SIZE(LibraryQuery, 20, 32);
+COVERHALL_CHECK_FIELD(LibraryQuery, maxResults, 4, 8);
+COVERHALL_CHECK_FIELD(LibraryQuery, results, 8, 16);
+COVERHALL_CHECK_SIZE(SendToEntry, 12, 24);
+COVERHALL_CHECK_FIELD(SendToEntry, context, 4, 8);
+COVERHALL_CHECK_FIELD(SendToEntry, userValue, 8, 16);
+COVERHALL_CHECK_SIZE(DropRecord, 28, 40);
+COVERHALL_CHECK_FIELD(DropRecord, data, 4, 8);
+COVERHALL_CHECK_FIELD(DropRecord, result, 8, 16);
+COVERHALL_CHECK_FIELD(DropRecord, x, 12, 20);
+COVERHALL_CHECK_FIELD(DropRecord, y, 16, 24);
+COVERHALL_CHECK_FIELD(DropRecord, flag, 20, 28);
+COVERHALL_CHECK_FIELD(DropRecord, reserved, 24, 32);
+COVERHALL_CHECK_SIZE(PlayRequest, 12, 24);
+COVERHALL_CHECK_FIELD(PlayRequest, data, 4, 8);
+COVERHALL_CHECK_FIELD(PlayRequest, enqueue, 8, 16);
+COVERHALL_CHECK_SIZE(ResizeItem, 24, 24);
+COVERHALL_CHECK_FIELD(ResizeItem, anchor, 4, 4);
+COVERHALL_CHECK_FIELD(ResizeItem, hostWords, 8, 8);
 #undef COVERHALL_CHECK_FIELD
+#undef COVERHALL_CHECK_SIZE
+#undef COVERHALL_LAYOUT
 
 // Requests to the Media Library: SendMessageA(libraryWindow, kLibraryMessage,
 // argument, code).

@@ -9,17 +9,20 @@
 
 namespace {
 
-HWND asWindow(int value) {
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(value));
+HWND asWindow(INT_PTR value) {
+    return reinterpret_cast<HWND>(value);
 }
 
-int createEntryView(const TreeEntry& entry, HWND parent) {
+INT_PTR createEntryView(const TreeEntry& entry, HWND parent) {
     HWND view = opensGenreList(entry) ? createGenreListWindow(parent, entry.id)
                                       : createAlbumWindow(parent, entry.id);
-    return static_cast<int>(reinterpret_cast<intptr_t>(view));
+    return reinterpret_cast<INT_PTR>(view);
 }
 
-int dispatchTreeCode(int code, int entryId, int param2, int param3) {
+INT_PTR dispatchTreeCode(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
+    // Entry ids are 32-bit values even where parameters are wider.
+    const int entryId = static_cast<int>(param1);
+    if (entryId != param1) return 0;
     const TreeEntry* entry = findTreeEntry(entryId);
     if (!entry) return 0;  // another plug-in's entry
     switch (code) {
@@ -33,7 +36,7 @@ int dispatchTreeCode(int code, int entryId, int param2, int param3) {
     }
 }
 
-int dispatch(int code, int param1, int param2, int param3) {
+INT_PTR dispatch(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     if (code >= PluginCode::kFirstTreeCode && code <= PluginCode::kLastTreeCode)
         return dispatchTreeCode(code, param1, param2, param3);
     switch (code) {
@@ -52,7 +55,7 @@ int dispatch(int code, int param1, int param2, int param3) {
 
 }  // namespace
 
-int __cdecl onMessage(int code, int param1, int param2, int param3) {
+INT_PTR __cdecl onMessage(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     try {
         return dispatch(code, param1, param2, param3);
     } catch (...) {

@@ -7,6 +7,6 @@ extern PluginRecord g_pluginRecord;
 
 int __cdecl start();
 void __cdecl stop();
-int __cdecl onMessage(int code, int param1, int param2, int param3);
+INT_PTR __cdecl onMessage(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3);
 
 extern "C" __declspec(dllexport) PluginRecord* __cdecl winampGetMediaLibraryPlugin();

@@ -9,7 +9,7 @@ intptr_t sendToUserValue() {
     return reinterpret_cast<intptr_t>(&onMessage);
 }
 
-void offerSendToEntry(int sourceKind, int context) {
+void offerSendToEntry(INT_PTR sourceKind, INT_PTR context) {
     if (sourceKind != 0) return;
     char label[] = "ItemCacheEx";
     SendToEntry entry{label, context, sendToUserValue()};
@@ -17,9 +17,9 @@ void offerSendToEntry(int sourceKind, int context) {
                  LibraryCode::kAddSendTo);
 }
 
-int acceptSendTo(int sourceKind, int list, int userValue) {
+int acceptSendTo(INT_PTR sourceKind, INT_PTR list, INT_PTR userValue) {
     if (sourceKind != 0 || list == 0 || userValue != sendToUserValue()) return 0;
-    appendItems(reinterpret_cast<const ItemRecordList*>(static_cast<intptr_t>(list)));
+    appendItems(reinterpret_cast<const ItemRecordList*>(list));
     rerunAlbumSearch();
     return 1;
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "album_catalogue.h"
-#include "bench_report.h"
+#include "bench/bench_report.h"
 #include "library_generator.h"
 #include "reference_catalogue.h"
 #include "search.h"

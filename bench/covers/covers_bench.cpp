@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "album_catalogue.h"
+#include "bench/bench_report.h"
 #include "album_cover.h"
 #include "album_record.h"
 #include "com_apartment.h"
@@ -22,17 +23,6 @@ namespace {
 
 constexpr int kAlbums = 200;
 constexpr int kCoverEdge = 1400;
-
-double nowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -49,11 +39,6 @@ double medianPerAlbum(const std::vector<AlbumRecord>& albums, Run run) {
         times.push_back(nowMs() - start);
     }
     return median(times);
-}
-
-void report(const char* name, double value) {
-    std::printf("bench %s %.3f ms\n", name, value);
-    std::fflush(stdout);
 }
 
 }  // namespace
@@ -85,11 +70,12 @@ int main() {
     auto thumbnail = [&shown](const AlbumRecord& album) {
         shown += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr);
     };
-    report("cover_first_ms", medianPerAlbum(albums, thumbnail));
-    report("cover_cached_ms", medianPerAlbum(albums, thumbnail));
+    report("cover_first_ms", medianPerAlbum(albums, thumbnail), "ms");
+    report("cover_cached_ms", medianPerAlbum(albums, thumbnail), "ms");
     report("cover_contents_ms", medianPerAlbum(albums, [&shown, picture](const AlbumRecord& a) {
                shown += loadAlbumCover(&a, "cover.jpg", NamedThenAny, picture);
-           }));
+           }),
+           "ms");
     DestroyWindow(picture);
     releaseCoverBitmap();
     g_viewCatalogue.reset();

@@ -16,14 +16,14 @@ namespace {
 struct FakeState {
     std::vector<int> createdFor;           // entry ids of 0x100
     std::vector<HWND> parents;             // parent windows of 0x100
-    std::vector<std::vector<int>> clicks;  // 0x101: id, kind, owner
+    std::vector<std::vector<INT_PTR>> clicks;  // 0x101: id, kind, owner
     int destroyedViews = 0;
-    int configureOwner = 0;
-    int buildContext = -1;
+    INT_PTR configureOwner = 0;
+    INT_PTR buildContext = -1;
     const ItemRecordList* sentList = nullptr;
     int sentSize = -1;
     std::string sentFirstFile;
-    int sendToUser = 0;
+    INT_PTR sendToUser = 0;
 };
 FakeState g_fake;
 HWND g_libraryWindow = nullptr;
@@ -50,15 +50,15 @@ int __cdecl fakeStart() {
 
 void __cdecl fakeStop() {}
 
-int __cdecl fakeMessage(int code, int param1, int param2, int param3) {
+INT_PTR __cdecl fakeMessage(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
     switch (code) {
         case PluginCode::kCreateView: {
-            g_fake.createdFor.push_back(param1);
-            auto parent = reinterpret_cast<HWND>(static_cast<intptr_t>(param2));
+            g_fake.createdFor.push_back(static_cast<int>(param1));
+            auto parent = reinterpret_cast<HWND>(param2);
             g_fake.parents.push_back(parent);
             HWND view = CreateWindowExA(0, "CoverhallFakeView", "", WS_CHILD, 0, 0, 10, 10, parent,
                                         nullptr, GetModuleHandleA(nullptr), nullptr);
-            return static_cast<int>(reinterpret_cast<intptr_t>(view));
+            return reinterpret_cast<INT_PTR>(view);
         }
         case PluginCode::kTreeClick:
             g_fake.clicks.push_back({param1, param2, param3});
@@ -74,7 +74,7 @@ int __cdecl fakeMessage(int code, int param1, int param2, int param3) {
         }
         case PluginCode::kSendTo: {
             g_fake.sendToUser = param3;
-            auto* list = reinterpret_cast<const ItemRecordList*>(static_cast<intptr_t>(param2));
+            auto* list = reinterpret_cast<const ItemRecordList*>(param2);
             g_fake.sentSize = list ? list->size : -1;
             if (list && list->size > 0 && list->items[0].filename) {
                 g_fake.sentFirstFile = list->items[0].filename;
@@ -369,7 +369,7 @@ TEST_F(HostRequests, SendToMenuCollectsEntriesAndSendsTheLibrary) {
     EXPECT_EQ(host_->sendLibraryTo(entries[0]), 1);
     EXPECT_EQ(g_fake.sentSize, 2);
     EXPECT_EQ(g_fake.sentFirstFile, "C:\\d\\1.mp3");
-    EXPECT_EQ(g_fake.sendToUser, static_cast<int>(reinterpret_cast<intptr_t>(&fakeMessage)));
+    EXPECT_EQ(g_fake.sendToUser, reinterpret_cast<INT_PTR>(&fakeMessage));
     EXPECT_EQ(host_->sendToEntries().size(), 1u);
 
     EXPECT_EQ(host_->configurePlugin(), 1);

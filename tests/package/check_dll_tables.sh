@@ -1,9 +1,15 @@
 #!/bin/sh
-# The shipped DLL exports exactly one undecorated symbol and imports only DLLs
-# that come with Windows.
+# The DLL is of the expected format (pei-i386 for the shipped one), exports
+# exactly one undecorated symbol and imports only DLLs that come with Windows.
+#   check_dll_tables.sh DLL FORMAT
 set -eu
 dll=$1
+format=$2
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+if ! $objdump -f "$dll" | grep -q "file format $format\$"; then
+    echo "$dll is not $format: $($objdump -f "$dll" | grep 'file format')"
+    exit 1
+fi
 tables=$($objdump -p "$dll")
 
 exports=$(printf '%s\n' "$tables" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |

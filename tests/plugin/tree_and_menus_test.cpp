@@ -111,9 +111,9 @@ TEST(Dispatch, TreeCodesAnswerOnlyForTheirOwnEntries) {
     for (int code : {0x102, 0x103, 0x104, 0x105, 0x1FF})
         EXPECT_EQ(host.sendToPlugin(code, root, 0, 0), 0) << code;
     // Views come with their windows; until then a click makes none.
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, root, (int)host.viewArea(), 0), 0);
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, genres, (int)host.viewArea(), 0), 0);
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, root, 1, (int)host.libraryWindow()), 1);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, root, reinterpret_cast<INT_PTR>(host.viewArea()), 0), 0);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, genres, reinterpret_cast<INT_PTR>(host.viewArea()), 0), 0);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, root, 1, reinterpret_cast<INT_PTR>(host.libraryWindow())), 1);
     EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, genres, 2, 0), 1);
     EXPECT_EQ(host.sendToPlugin(0x200, root, 0, 0), 0);
     EXPECT_EQ(host.sendToPlugin(-1, -1, -1, -1), 0);
@@ -138,8 +138,8 @@ TEST(SendTo, OffersItsEntryForItemListsOnlyAndTakesOnlyItsOwnValue) {
 
     ItemRecord item{};
     ItemRecordList list{&item, 1, 1};
-    const int listValue = static_cast<int>(reinterpret_cast<intptr_t>(&list));
-    const int own = static_cast<int>(offered[0].userValue);
+    const INT_PTR listValue = reinterpret_cast<INT_PTR>(&list);
+    const INT_PTR own = offered[0].userValue;
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0, listValue, own + 4), 0);
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 1, listValue, own), 0);
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0, 0, own), 0);
@@ -147,7 +147,7 @@ TEST(SendTo, OffersItsEntryForItemListsOnlyAndTakesOnlyItsOwnValue) {
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0, listValue, own), 1);
     ItemRecordList broken{nullptr, 5, 5};
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0,
-                                static_cast<int>(reinterpret_cast<intptr_t>(&broken)), own),
+                                reinterpret_cast<INT_PTR>(&broken), own),
               1);
 }
 

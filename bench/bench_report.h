@@ -11,10 +11,12 @@
 #include <psapi.h>
 #endif
 
-// Each line is "bench <name> <value> <unit>"; the 32-bit Windows build adds
-// "_win32" to every name so the two builds' figures can sit side by side.
+// Each line is "bench <name> <value> <unit>"; the Windows builds add "_win32"
+// or "_win64" to every name so the builds' figures can sit side by side.
 inline void report(const char* name, double value, const char* unit) {
-#ifdef _WIN32
+#if defined(_WIN64)
+    std::printf("bench %s_win64 %.3f %s\n", name, value, unit);
+#elif defined(_WIN32)
     std::printf("bench %s_win32 %.3f %s\n", name, value, unit);
 #else
     std::printf("bench %s %.3f %s\n", name, value, unit);
