@@ -1,10 +1,10 @@
-#include "album_catalogue.h"
+#include "catalogue/album_catalogue.h"
 
 #include <algorithm>
 
-#include "comparators.h"
-#include "genre_pieces.h"
-#include "text_functions.h"
+#include "catalogue/comparators.h"
+#include "catalogue/genre_pieces.h"
+#include "catalogue/text_functions.h"
 
 const char kVariousArtists[] = "Various Artists";
 

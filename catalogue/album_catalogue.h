@@ -10,10 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "album_record.h"
-#include "cover_image_list.h"
-#include "search_index.h"
-#include "song_record.h"
+#include "catalogue/album_record.h"
+#include "catalogue/cover_image_list.h"
+#include "catalogue/search_index.h"
+#include "catalogue/song_record.h"
 
 class AlbumCatalogue {
   public:

@@ -1,11 +1,11 @@
-#include "comparators.h"
+#include "catalogue/comparators.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
-#include "album_catalogue.h"
-#include "text_functions.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/text_functions.h"
 
 namespace {
 

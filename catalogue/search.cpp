@@ -1,10 +1,10 @@
-#include "search.h"
+#include "catalogue/search.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "album_catalogue.h"
-#include "text_functions.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/text_functions.h"
 
 std::vector<std::string> splitSearchWords(std::string_view text) {
     text = text.substr(0, text.find('\0'));

@@ -1,7 +1,7 @@
-#include "search_index.h"
+#include "catalogue/search_index.h"
 
-#include "song_record.h"
-#include "text_functions.h"
+#include "catalogue/song_record.h"
+#include "catalogue/text_functions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "song_record.h"
+#include "catalogue/song_record.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "text_functions.h"
+#include "catalogue/text_functions.h"
 
 std::string_view folderOfFile(std::string_view path) {
     const std::size_t slash = path.rfind('\\');

@@ -1,19 +1,20 @@
-#include "album_cover.h"
+#include "covers/album_cover.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "album_record.h"
-#include "com_apartment.h"
-#include "cover_image.h"
-#include "cover_image_list_win32.h"
-#include "cover_search.h"
-#include "file_names.h"
-#include "module_bitmaps.h"
-#include "module_objects.h"
-#include "resource_ids.h"
+#include "catalogue/album_record.h"
+#include "covers/cover_image.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/cover_search.h"
+#include "covers/file_names.h"
+#include "covers/module_objects.h"
+#include "resources/resource_ids.h"
+#include "win/com_apartment.h"
+#include "win/module_bitmaps.h"
 
-coverhall::UniqueBitmap g_coverBitmap;
+coverhall::UniqueBitmap g_thumbnailBitmap;
+coverhall::UniqueBitmap g_contentsCoverBitmap;
 
 namespace {
 
@@ -36,12 +37,18 @@ void copyName(const char* name, char (&out)[kCoverPathSize]) {
 struct CoverRequest {
     const char* folder;
     HWND pictureControl;
-    HIMAGELIST thumbnails;  // the view catalogue's list (thumbnails only)
+    HIMAGELIST thumbnails;  // thumbnails only
     bool hasCachePath;
     char cachePath[kCoverPathSize];
     bool cacheCurrent;
     uint64_t cacheTime;
 };
+
+// The picture takes the new bitmap before the old one is deleted.
+void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
+    SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cover.get()));
+    g_contentsCoverBitmap = std::move(cover);
+}
 
 bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePath,
                    ImageFormat format) {
@@ -53,24 +60,24 @@ bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePa
         image.resample(kThumbnailSize, kThumbnailSize, true);
         if (request.hasCachePath) image.save(request.cachePath);
     }
-    g_coverBitmap.reset(image.makeBitmap());
-    if (!g_coverBitmap) return false;
+    g_thumbnailBitmap.reset(image.makeBitmap());
+    if (!g_thumbnailBitmap) return false;
     const coverhall::UniqueBitmap mask =
         loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
     // A slot that is missing or could not be refilled holds another album's
     // cover, or nothing: that must not be reported as this album's.
     return ImageList_GetImageCount(request.thumbnails) > ThumbnailImage &&
-           ImageList_Replace(request.thumbnails, ThumbnailImage, g_coverBitmap.get(), mask.get());
+           ImageList_Replace(request.thumbnails, ThumbnailImage, g_thumbnailBitmap.get(),
+                             mask.get());
 }
 
 bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,
                        ImageFormat format) {
     if (!image.load(imagePath, format)) return false;
     image.resample(kContentsCoverSize, kContentsCoverSize, false);
-    g_coverBitmap.reset(image.makeBitmap());
-    if (!g_coverBitmap) return false;
-    SendMessageA(request.pictureControl, STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(g_coverBitmap.get()));
+    coverhall::UniqueBitmap cover(image.makeBitmap());
+    if (!cover) return false;
+    showPicture(request.pictureControl, std::move(cover));
     return true;
 }
 
@@ -89,12 +96,13 @@ bool runPass(CoverRequest& request, const char* candidate) {
                                   : showThumbnail(request, image, imagePath, format);
 }
 
-int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl) {
-    g_coverBitmap.reset();
+int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
+              HIMAGELIST thumbnails) {
     CoverRequest request{};
     request.pictureControl = pictureControl;
     if (!pictureControl) {
-        request.thumbnails = coverImageListOf(g_viewCatalogue.get());
+        g_thumbnailBitmap.reset();
+        request.thumbnails = thumbnails;
         if (!request.thumbnails) return 0;
     }
     if (!album) return 0;
@@ -121,18 +129,17 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
 }
 
 void showPlaceholder(HWND pictureControl) {
-    g_coverBitmap =
-        loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize, kContentsCoverSize);
-    SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(g_coverBitmap.get()));
+    showPicture(pictureControl, loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize,
+                                                   kContentsCoverSize));
 }
 
 }  // namespace
 
-int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl) {
+int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
+                   HIMAGELIST thumbnails) {
     int shown = 0;
     try {
-        shown = loadCover(album, imageName, mode, pictureControl);
+        shown = loadCover(album, imageName, mode, pictureControl, thumbnails);
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
     }
@@ -146,5 +153,6 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
 }
 
 void releaseCoverBitmap() {
-    g_coverBitmap.reset();
+    g_thumbnailBitmap.reset();
+    g_contentsCoverBitmap.reset();
 }

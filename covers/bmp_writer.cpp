@@ -1,4 +1,4 @@
-#include "bmp_writer.h"
+#include "covers/bmp_writer.h"
 
 #include <cstddef>
 

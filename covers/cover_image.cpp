@@ -1,11 +1,11 @@
-#include "cover_image.h"
+#include "covers/cover_image.h"
 
 #include <cstring>
 #include <new>
 
-#include "bmp_writer.h"
-#include "file_names.h"
-#include "image_header.h"
+#include "covers/bmp_writer.h"
+#include "covers/file_names.h"
+#include "covers/image_header.h"
 
 using coverhall::ComPtr;
 using coverhall::UniqueFile;

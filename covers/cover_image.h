@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "win_handles.h"
+#include "win/win_handles.h"
 
 class CoverImage {
   public:

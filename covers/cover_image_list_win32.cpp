@@ -1,8 +1,8 @@
-#include "cover_image_list_win32.h"
+#include "covers/cover_image_list_win32.h"
 
-#include "album_catalogue.h"
-#include "module_bitmaps.h"
-#include "resource_ids.h"
+#include "catalogue/album_catalogue.h"
+#include "resources/resource_ids.h"
+#include "win/module_bitmaps.h"
 
 Win32CoverImageList::Win32CoverImageList(int edge, HMODULE module)
     : list_(ImageList_Create(edge, edge, ILC_COLOR24 | ILC_MASK, 3, 0)) {

@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "cover_image_list.h"
-#include "win_handles.h"
+#include "catalogue/cover_image_list.h"
+#include "win/win_handles.h"
 
 class AlbumCatalogue;
 

@@ -1,10 +1,10 @@
-#include "cover_search.h"
+#include "covers/cover_search.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "win_handles.h"
+#include "win/win_handles.h"
 
 namespace {
 

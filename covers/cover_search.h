@@ -1,7 +1,7 @@
 // The folder search for a cover image.
 #pragma once
 
-#include "file_names.h"
+#include "covers/file_names.h"
 
 // The first file of folder (one level, in listing order, directories
 // skipped) whose extension is exactly "bmp", "jpg", "png" or "gif"; failing

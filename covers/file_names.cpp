@@ -1,4 +1,4 @@
-#include "file_names.h"
+#include "covers/file_names.h"
 
 #include <cstring>
 

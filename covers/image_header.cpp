@@ -1,4 +1,4 @@
-#include "image_header.h"
+#include "covers/image_header.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "file_names.h"
+#include "covers/file_names.h"
 
 // Largest image we decode: 16384 pixels on a side and 64 Mpixel in all.
 constexpr uint32_t kMaxImageSide = 16384;

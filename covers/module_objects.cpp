@@ -1,10 +1,10 @@
 // Everything here is built, in this order, by the module's load sequence and
 // destroyed in reverse order by its unload; one translation unit fixes the
 // order.
-#include "module_objects.h"
+#include "covers/module_objects.h"
 
-#include "cover_image_list_win32.h"
-#include "module_bitmaps.h"
+#include "covers/cover_image_list_win32.h"
+#include "win/module_bitmaps.h"
 
 std::unique_ptr<CoverImageList> makeCoverImageList(int edge) {
     // The library catalogue is built during module load, before start sets
@@ -13,9 +13,6 @@ std::unique_ptr<CoverImageList> makeCoverImageList(int edge) {
 }
 
 AlbumCatalogue g_libraryCatalogue(kThumbnailSize, makeCoverImageList);
-ListViewHelper g_albumListHelper;
-ListViewHelper g_songListHelper;
-ListViewHelper g_genreListHelper;
 
 std::unique_ptr<AlbumCatalogue> g_viewCatalogue;
 

@@ -5,17 +5,13 @@
 
 #include <memory>
 
-#include "album_catalogue.h"
-#include "list_view_helper.h"
+#include "catalogue/album_catalogue.h"
 
 // Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
 constexpr int kThumbnailSize = 100;
 
 // Every song of the library; owns the songs for the plug-in's lifetime.
 extern AlbumCatalogue g_libraryCatalogue;
-extern ListViewHelper g_albumListHelper;
-extern ListViewHelper g_songListHelper;
-extern ListViewHelper g_genreListHelper;
 
 // The catalogue of the last search; null until the first one. It borrows the
 // library catalogue's songs and is released before the library catalogue at

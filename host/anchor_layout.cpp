@@ -1,4 +1,4 @@
-#include "anchor_layout.h"
+#include "host/anchor_layout.h"
 
 namespace coverhall::host {
 namespace {

@@ -3,10 +3,10 @@
 // (stand_in_host.cpp).
 #pragma once
 
-#include "host_skin.h"
-#include "item_list_storage.h"
-#include "stand_in_host.h"
-#include "win_handles.h"
+#include "host/host_skin.h"
+#include "host/item_list_storage.h"
+#include "host/stand_in_host.h"
+#include "win/win_handles.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "host_skin.h"
+#include "host/host_skin.h"
 
-#include "anchor_layout.h"
+#include "host/anchor_layout.h"
 
 #include <string>
 

@@ -5,8 +5,8 @@
 // one of the host that is alive (set by StandInHost).
 #pragma once
 
-#include "host_interface.h"
-#include "win_handles.h"
+#include "win/host_interface.h"
+#include "win/win_handles.h"
 
 namespace coverhall::host {
 

@@ -1,4 +1,4 @@
-#include "host_songs.h"
+#include "host/host_songs.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The host's windows: the hidden player window that answers the INI path
 // codes, and the library window with its tree, view area and playlist pane.
-#include "host_impl.h"
+#include "host/host_impl.h"
 
-#include "window_capture.h"
+#include "host/window_capture.h"
 
 namespace coverhall::host {
 namespace {

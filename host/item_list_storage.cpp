@@ -1,4 +1,4 @@
-#include "item_list_storage.h"
+#include "host/item_list_storage.h"
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 // long the plug-in may read a query's results or a sent list.
 #pragma once
 
-#include "host_interface.h"
-#include "host_songs.h"
+#include "host/host_songs.h"
+#include "win/host_interface.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // The host side of the library codes (message 0x1400 to the library window).
 // Every pointer comes from the plug-in and may be null; a null or malformed
 // request is answered with 0 and changes nothing.
-#include "host_impl.h"
+#include "host/host_impl.h"
 
 namespace coverhall::host {
 namespace {

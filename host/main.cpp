@@ -5,7 +5,7 @@
 // With --screenshot it selects each entry in turn, captures the window to
 // "<prefix>-<n>.bmp" (or "<prefix>.bmp" without --select) and exits; without
 // it, it runs until the window is closed.
-#include "stand_in_host.h"
+#include "host/stand_in_host.h"
 
 #include <cstdio>
 #include <cstdlib>

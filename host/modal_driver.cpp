@@ -1,4 +1,4 @@
-#include "modal_driver.h"
+#include "host/modal_driver.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
-#include "host_impl.h"
+#include "host/host_impl.h"
 
-#include "window_capture.h"
+#include "host/window_capture.h"
 
 #include <objbase.h>
 

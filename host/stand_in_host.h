@@ -8,8 +8,8 @@
 // Everything runs on the thread that created the host.
 #pragma once
 
-#include "host_interface.h"
-#include "host_songs.h"
+#include "host/host_songs.h"
+#include "win/host_interface.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "window_capture.h"
+#include "host/window_capture.h"
 
-#include "win_handles.h"
+#include "win/win_handles.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,12 +1,12 @@
-#include "about_dialog.h"
+#include "plugin/about_dialog.h"
 
 #include <vector>
 
-#include "help_file.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
-#include "win_handles.h"
-#include "resource_ids.h"
+#include "plugin/help_file.h"
+#include "plugin/plugin_entry.h"
+#include "resources/resource_ids.h"
+#include "win/plugin_globals.h"
+#include "win/win_handles.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "catalogue_load.h"
+#include "plugin/catalogue_load.h"
 
-#include "module_objects.h"
-#include "plugin_entry.h"
-#include "song_record.h"
+#include "catalogue/song_record.h"
+#include "covers/module_objects.h"
+#include "plugin/plugin_entry.h"
 
 namespace {
 

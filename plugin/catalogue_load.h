@@ -2,7 +2,7 @@
 // the items of a Send-to request.
 #pragma once
 
-#include "host_interface.h"
+#include "win/host_interface.h"
 
 // The value of the item's extended entry "RATING" (name compared without
 // regard to case), or null when it has none.

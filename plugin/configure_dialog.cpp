@@ -1,12 +1,12 @@
-#include "configure_dialog.h"
+#include "plugin/configure_dialog.h"
 
 #include <cstdio>
 
-#include "paths_and_settings.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
-#include "resource_ids.h"
-#include "view_windows.h"
+#include "plugin/plugin_entry.h"
+#include "resources/resource_ids.h"
+#include "views/view_windows.h"
+#include "win/plugin_globals.h"
+#include "win/settings.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "help_file.h"
+#include "plugin/help_file.h"
 
 #include <shellapi.h>
 
 #include <cstring>
 
-#include "plugin_globals.h"
+#include "win/plugin_globals.h"
 
 namespace {
 

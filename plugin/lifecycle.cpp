@@ -2,15 +2,16 @@
 #include <cstring>
 #include <string>
 
-#include "album_cover.h"
-#include "catalogue_load.h"
-#include "paths_and_settings.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
-#include "tree_entries.h"
-#include "tree_menus.h"
-#include "version_info.h"
-#include "view_windows.h"
+#include "covers/album_cover.h"
+#include "plugin/catalogue_load.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/start_settings.h"
+#include "plugin/tree_entries.h"
+#include "plugin/tree_menus.h"
+#include "plugin/version_info.h"
+#include "views/view_windows.h"
+#include "win/plugin_globals.h"
+#include "win/settings.h"
 
 namespace {
 

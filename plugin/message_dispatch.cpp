@@ -1,11 +1,11 @@
 // onMessage: everything the host reports after start.
-#include "configure_dialog.h"
-#include "host_interface.h"
-#include "plugin_entry.h"
-#include "send_to.h"
-#include "tree_entries.h"
-#include "tree_menus.h"
-#include "view_windows.h"
+#include "plugin/configure_dialog.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/send_to.h"
+#include "plugin/tree_entries.h"
+#include "plugin/tree_menus.h"
+#include "views/view_windows.h"
+#include "win/host_interface.h"
 
 namespace {
 

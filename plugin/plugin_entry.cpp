@@ -1,4 +1,4 @@
-#include "plugin_entry.h"
+#include "plugin/plugin_entry.h"
 
 namespace {
 char g_emptyDescription[] = "";

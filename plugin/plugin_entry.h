@@ -1,7 +1,7 @@
 // The plug-in's record and the three functions the host calls through it.
 #pragma once
 
-#include "host_interface.h"
+#include "win/host_interface.h"
 
 extern PluginRecord g_pluginRecord;
 

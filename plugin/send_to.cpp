@@ -1,9 +1,9 @@
-#include "send_to.h"
+#include "plugin/send_to.h"
 
-#include "catalogue_load.h"
-#include "host_interface.h"
-#include "plugin_entry.h"
-#include "view_windows.h"
+#include "plugin/catalogue_load.h"
+#include "plugin/plugin_entry.h"
+#include "views/view_windows.h"
+#include "win/host_interface.h"
 
 intptr_t sendToUserValue() {
     return reinterpret_cast<intptr_t>(&onMessage);

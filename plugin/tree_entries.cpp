@@ -1,11 +1,11 @@
-#include "tree_entries.h"
+#include "plugin/tree_entries.h"
 
 #include <unordered_map>
 
-#include "host_interface.h"
-#include "module_objects.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
+#include "covers/module_objects.h"
+#include "plugin/plugin_entry.h"
+#include "win/host_interface.h"
+#include "win/plugin_globals.h"
 
 TreeEntry g_treeEntries[kTreeEntryRows];
 int g_treeEntryCount = 0;

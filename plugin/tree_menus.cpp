@@ -1,13 +1,13 @@
-#include "tree_menus.h"
+#include "plugin/tree_menus.h"
 
-#include "about_dialog.h"
-#include "help_file.h"
-#include "paths_and_settings.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
-#include "win_handles.h"
-#include "resource_ids.h"
-#include "tree_entries.h"
+#include "plugin/about_dialog.h"
+#include "plugin/help_file.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/tree_entries.h"
+#include "resources/resource_ids.h"
+#include "win/plugin_globals.h"
+#include "win/settings.h"
+#include "win/win_handles.h"
 
 namespace {
 

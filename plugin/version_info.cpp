@@ -1,8 +1,8 @@
-#include "version_info.h"
+#include "plugin/version_info.h"
 
 #include <vector>
 
-#include "plugin_globals.h"
+#include "win/plugin_globals.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cover_painter.h"
+#include "tools/cover_painter.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "demo_catalogue.h"
+#include "tools/demo_catalogue.h"
 
 #include <cstdio>
 

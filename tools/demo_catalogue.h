@@ -3,7 +3,7 @@
 // the same arguments always give the same library.
 #pragma once
 
-#include "host_songs.h"
+#include "host/host_songs.h"
 
 #include <string>
 #include <vector>

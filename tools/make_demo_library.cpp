@@ -4,9 +4,9 @@
 //   make-demo-library <folder> --songs N --folders F
 //                                              only library.tsv, N songs in F
 //                                              folders, no files (benchmarks)
-#include "cover_painter.h"
-#include "demo_catalogue.h"
-#include "wic_image_writer.h"
+#include "tools/cover_painter.h"
+#include "tools/demo_catalogue.h"
+#include "tools/wic_image_writer.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -1,4 +1,4 @@
-#include "wic_image_writer.h"
+#include "tools/wic_image_writer.h"
 
 #include <windows.h>
 #include <wincodec.h>

@@ -2,7 +2,7 @@
 // Component. COM must be initialised on the calling thread.
 #pragma once
 
-#include "cover_painter.h"
+#include "tools/cover_painter.h"
 
 #include <string>
 

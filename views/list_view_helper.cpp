@@ -1,4 +1,8 @@
-#include "list_view_helper.h"
+#include "views/list_view_helper.h"
+
+ListViewHelper g_albumListHelper;
+ListViewHelper g_songListHelper;
+ListViewHelper g_genreListHelper;
 
 ListViewHelper::ListViewHelper()
     : control(nullptr), font(nullptr), columnCount(0), useHostFont(1), hostWindow(nullptr) {}

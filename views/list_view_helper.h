@@ -21,3 +21,8 @@ struct ListViewHelper {
     int useHostFont;
     HWND hostWindow;
 };
+
+// One helper per list control: album list, song list, genre list.
+extern ListViewHelper g_albumListHelper;
+extern ListViewHelper g_songListHelper;
+extern ListViewHelper g_genreListHelper;

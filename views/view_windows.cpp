@@ -1,6 +1,6 @@
-#include "view_windows.h"
+#include "views/view_windows.h"
 
-#include "resource_ids.h"
+#include "resources/resource_ids.h"
 
 HWND g_albumWindow = nullptr;
 std::string g_genreFilter;

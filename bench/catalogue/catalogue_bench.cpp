@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "album_catalogue.h"
 #include "bench/bench_report.h"
-#include "library_generator.h"
-#include "reference_catalogue.h"
-#include "search.h"
+#include "bench/catalogue/library_generator.h"
+#include "bench/catalogue/reference_catalogue.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/search.h"
 
 namespace {
 

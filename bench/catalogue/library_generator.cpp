@@ -1,4 +1,4 @@
-#include "library_generator.h"
+#include "bench/catalogue/library_generator.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
-#include "reference_catalogue.h"
+#include "bench/catalogue/reference_catalogue.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "comparators.h"
+#include "catalogue/comparators.h"
 
 namespace reference {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "song_record.h"
+#include "catalogue/song_record.h"
 
 namespace reference {
 

@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "album_catalogue.h"
 #include "bench/bench_report.h"
-#include "album_cover.h"
-#include "album_record.h"
-#include "com_apartment.h"
-#include "module_objects.h"
-#include "plugin_globals.h"
-#include "test_images.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/album_record.h"
+#include "covers/album_cover.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/module_objects.h"
+#include "tests/covers/test_images.h"
+#include "win/com_apartment.h"
+#include "win/plugin_globals.h"
 
 namespace {
 
@@ -67,14 +68,18 @@ int main() {
     HWND picture = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
     int shown = 0;
-    auto thumbnail = [&shown](const AlbumRecord& album) {
-        shown += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr);
+    HIMAGELIST thumbnails = coverImageListOf(g_viewCatalogue.get());
+    auto thumbnail = [&shown, thumbnails](const AlbumRecord& album) {
+        shown += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr, thumbnails);
     };
     report("cover_first_ms", medianPerAlbum(albums, thumbnail), "ms");
     report("cover_cached_ms", medianPerAlbum(albums, thumbnail), "ms");
-    report("cover_contents_ms", medianPerAlbum(albums, [&shown, picture](const AlbumRecord& a) {
-               shown += loadAlbumCover(&a, "cover.jpg", NamedThenAny, picture);
-           }),
+    report("cover_contents_ms",
+           medianPerAlbum(albums,
+                          [&shown, picture](const AlbumRecord& a) {
+                              shown +=
+                                  loadAlbumCover(&a, "cover.jpg", NamedThenAny, picture, nullptr);
+                          }),
            "ms");
     DestroyWindow(picture);
     releaseCoverBitmap();

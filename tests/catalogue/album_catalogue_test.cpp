@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue_fixture.h"
-#include "text_functions.h"
+#include "catalogue/text_functions.h"
+#include "tests/catalogue/catalogue_fixture.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "album_catalogue.h"
-#include "song_record.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/song_record.h"
 
 struct SongSpec {
     const char* artist = "Artist";

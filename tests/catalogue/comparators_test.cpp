@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue_fixture.h"
-#include "comparators.h"
+#include "catalogue/comparators.h"
+#include "tests/catalogue/catalogue_fixture.h"
 
 namespace {
 

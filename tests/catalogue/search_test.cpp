@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue_fixture.h"
-#include "search.h"
+#include "catalogue/search.h"
+#include "tests/catalogue/catalogue_fixture.h"
 
 using Words = std::vector<std::string>;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "song_record.h"
+#include "catalogue/song_record.h"
 
 TEST(RatingStars, CountsTheLeadingIntegerUpToSeven) {
     EXPECT_EQ(ratingStarsFor("3"), "***");

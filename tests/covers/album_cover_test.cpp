@@ -6,16 +6,16 @@
 #include <memory>
 #include <string>
 
-#include "album_catalogue.h"
-#include "album_cover.h"
-#include "album_record.h"
-#include "com_apartment.h"
-#include "cover_image.h"
-#include "cover_image_list_win32.h"
-#include "cover_search.h"
-#include "module_objects.h"
-#include "plugin_globals.h"
-#include "test_images.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/album_record.h"
+#include "covers/album_cover.h"
+#include "covers/cover_image.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/cover_search.h"
+#include "covers/module_objects.h"
+#include "tests/covers/test_images.h"
+#include "win/com_apartment.h"
+#include "win/plugin_globals.h"
 
 namespace {
 
@@ -45,10 +45,10 @@ class AlbumCoverTest : public testing::Test {
         ASSERT_TRUE(writeSolidImage(file(name), format, w, h, colour)) << name;
     }
     int thumbnail(int mode, const char* name = "cover.jpg") {
-        return loadAlbumCover(&album_, name, mode, nullptr);
+        return loadAlbumCover(&album_, name, mode, nullptr, list());
     }
     int contents(int mode, const char* name = "cover.jpg") {
-        return loadAlbumCover(&album_, name, mode, picture_);
+        return loadAlbumCover(&album_, name, mode, picture_, nullptr);
     }
     HIMAGELIST list() const { return coverImageListOf(g_viewCatalogue.get()); }
     // Centre of the thumbnail slot as the list draws it.
@@ -93,8 +93,8 @@ TEST_F(AlbumCoverTest, AnyImageTakesTheFirstImageInListingOrderAndWritesTheCache
     EXPECT_TRUE(similar(slotColour(), expected == "front.jpg" ? kRed : kBlue));
     ASSERT_TRUE(fileExists(cache()));
     EXPECT_TRUE(similar(cacheColour(), expected == "front.jpg" ? kRed : kBlue));
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 100);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cy, 100);
 }
 
 TEST_F(AlbumCoverTest, UpperCaseExtensionIsFoundOnlyByName) {
@@ -127,7 +127,7 @@ TEST_F(AlbumCoverTest, ACacheOnlyFolderShowsTheCacheInEveryMode) {
     ASSERT_EQ(contents(NamedThenAny), 1);
     // ... but not by name alone: the named file is missing, so the placeholder.
     EXPECT_EQ(contents(NamedImage), 0);
-    EXPECT_EQ(shownPicture(), g_coverBitmap.get());
+    EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get());
     EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
     EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u);  // the black around the disc case
 }
@@ -164,17 +164,17 @@ TEST_F(AlbumCoverTest, EqualTimesKeepTheCacheAndANewerImageReplacesIt) {
 TEST_F(AlbumCoverTest, CoversAreStretchedToExactSquares) {
     image("wide.png", kGreen, GUID_ContainerFormatPng, 400, 300);
     ASSERT_EQ(thumbnail(NamedImage, "wide.png"), 1);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 100);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cy, 100);
     ASSERT_EQ(contents(NamedImage, "wide.png"), 1);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 200);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cy, 200);
-    EXPECT_EQ(shownPicture(), g_coverBitmap.get());
+    EXPECT_EQ(bitmapSize(g_contentsCoverBitmap.get()).cx, 200);
+    EXPECT_EQ(bitmapSize(g_contentsCoverBitmap.get()).cy, 200);
+    EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get());
 
     DeleteFileA(cache().c_str());
     image("small.png", kRed, GUID_ContainerFormatPng, 16, 12);
     ASSERT_EQ(thumbnail(NamedImage, "small.png"), 1);
-    EXPECT_EQ(bitmapSize(g_coverBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
     EXPECT_EQ(drawnPixel(list(), ThumbnailImage, 99, 99), kRed);
     EXPECT_EQ(readBytes(cache()).size(), 54u + 300u * 100u);
 }
@@ -187,7 +187,7 @@ TEST_F(AlbumCoverTest, NamedThenAnyFallsBackToTheSearchOnlyWhenTheNameFails) {
         EXPECT_EQ(slotColour(), kBlue) << name;
         DeleteFileA(cache().c_str());
     }
-    EXPECT_EQ(loadAlbumCover(&album_, nullptr, NamedThenAny, nullptr), 1);
+    EXPECT_EQ(loadAlbumCover(&album_, nullptr, NamedThenAny, nullptr, list()), 1);
     // Values outside 0..2 count as NamedThenAny.
     DeleteFileA(cache().c_str());
     EXPECT_EQ(thumbnail(7, "cover.png"), 1);
@@ -223,7 +223,7 @@ TEST_F(AlbumCoverTest, ContentsWithoutCoverShowsThePlaceholder) {
     EXPECT_EQ(contents(NamedThenAny), 0);
     HBITMAP shown = shownPicture();
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown, g_coverBitmap.get());
+    EXPECT_EQ(shown, g_contentsCoverBitmap.get());
     EXPECT_EQ(bitmapSize(shown).cx, 200);
     EXPECT_EQ(bitmapSize(shown).cy, 200);
     EXPECT_EQ(bitmapPixel(shown, 0, 0), 0u);
@@ -235,20 +235,35 @@ TEST_F(AlbumCoverTest, ContentsWithoutCoverShowsThePlaceholder) {
     EXPECT_FALSE(fileExists(cache()));
 }
 
-TEST_F(AlbumCoverTest, EveryCallReplacesTheCoverBitmap) {
+TEST_F(AlbumCoverTest, EveryThumbnailCallReplacesTheThumbnailBitmap) {
     image("cover.png", kRed);
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
-    const HBITMAP first = g_coverBitmap.get();
+    const HBITMAP first = g_thumbnailBitmap.get();
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
     EXPECT_EQ(GetObjectType(first), 0u) << "the previous bitmap was not deleted";
     ASSERT_TRUE(DeleteFileA(cache().c_str()));
     EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
-    EXPECT_FALSE(g_coverBitmap);
+    EXPECT_FALSE(g_thumbnailBitmap);
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
-    const HBITMAP last = g_coverBitmap.get();
+    const HBITMAP last = g_thumbnailBitmap.get();
     releaseCoverBitmap();
-    EXPECT_FALSE(g_coverBitmap);
+    EXPECT_FALSE(g_thumbnailBitmap);
     EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+TEST_F(AlbumCoverTest, ThumbnailsNeverDeleteTheBitmapThePictureShows) {
+    image("cover.png", kRed);
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    const HBITMAP picture = shownPicture();
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
+    EXPECT_EQ(shownPicture(), picture);
+    EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(bitmapPixel(picture, 100, 100), kRed);
+    // The next picture replaces the old one only after the control let go.
+    EXPECT_EQ(contents(NamedImage, "absent.png"), 0);
+    EXPECT_EQ(GetObjectType(picture), 0u);
+    EXPECT_EQ(GetObjectType(shownPicture()), static_cast<DWORD>(OBJ_BITMAP));
 }
 
 TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
@@ -257,8 +272,8 @@ TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
     EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
     EXPECT_FALSE(fileExists(cache()));
     EXPECT_EQ(contents(NamedImage, "cover.png"), 1);  // the picture needs no list
-    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, nullptr), 0);
-    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, picture_), 0);
+    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, nullptr, list()), 0);
+    EXPECT_EQ(loadAlbumCover(nullptr, "cover.png", NamedImage, picture_, nullptr), 0);
     EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
 }
 
@@ -320,7 +335,7 @@ TEST_F(AlbumCoverTest, BadFilesEndInThePlaceholderWithoutACache) {
             EXPECT_FALSE(fileExists(cache())) << b.name;
         }
         const int coverShown = contents(NamedImage, b.name);
-        EXPECT_EQ(shownPicture(), g_coverBitmap.get()) << b.name;
+        EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get()) << b.name;
         EXPECT_EQ(bitmapSize(shownPicture()).cx, 200) << b.name;
         if (!coverShown) {
             EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u) << b.name;  // the placeholder

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "artwork.h"
+#include "tools/bitmaps/artwork.h"
 
 namespace {
 

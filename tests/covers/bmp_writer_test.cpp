@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "bmp_writer.h"
+#include "covers/bmp_writer.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 
 #include <memory>
 
-#include "album_catalogue.h"
-#include "cover_image_list_win32.h"
-#include "module_bitmaps.h"
-#include "module_objects.h"
-#include "test_images.h"
+#include "catalogue/album_catalogue.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/module_objects.h"
+#include "tests/covers/test_images.h"
+#include "views/list_view_helper.h"
+#include "win/module_bitmaps.h"
 
 namespace {
 

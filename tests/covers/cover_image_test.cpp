@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "com_apartment.h"
-#include "cover_image.h"
-#include "image_header.h"
-#include "test_images.h"
+#include "covers/cover_image.h"
+#include "covers/image_header.h"
+#include "tests/covers/test_images.h"
+#include "win/com_apartment.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "file_names.h"
+#include "covers/file_names.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image_header.h"
+#include "covers/image_header.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "test_images.h"
+#include "tests/covers/test_images.h"
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "win_handles.h"
+#include "win/win_handles.h"
 
 using coverhall::ComPtr;
 

@@ -11,10 +11,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "album_catalogue.h"
-#include "comparators.h"
-#include "search.h"
-#include "text_functions.h"
+#include "catalogue/album_catalogue.h"
+#include "catalogue/comparators.h"
+#include "catalogue/search.h"
+#include "catalogue/text_functions.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "comparators.h"
+#include "catalogue/comparators.h"
 
 namespace {
 int sign(int v) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "search.h"
+#include "catalogue/search.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,9 +1,9 @@
 // The child-resize service: what the plug-in's views rely on when the host
 // resizes them.
-#include "anchor_layout.h"
-#include "host_skin.h"
-#include "stand_in_host.h"
-#include "test_paths.h"
+#include "host/anchor_layout.h"
+#include "host/host_skin.h"
+#include "host/stand_in_host.h"
+#include "tests/host/test_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The demo library generator: the covers it encodes decode back with WIC in
 // their size and colours, and the library covers the cases the plug-in must
 // show (genres, various artists, two discs, "The" artists, ratings).
-#include "cover_painter.h"
-#include "demo_catalogue.h"
-#include "test_paths.h"
-#include "wic_image_writer.h"
+#include "tests/host/test_paths.h"
+#include "tools/cover_painter.h"
+#include "tools/demo_catalogue.h"
+#include "tools/wic_image_writer.h"
 
 #include <objbase.h>
 #include <wincodec.h>

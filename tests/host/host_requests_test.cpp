@@ -1,8 +1,8 @@
 // The host's answers to every library and player code, driven by a fake
 // plug-in inside this program so that each request can be checked alone.
-#include "host_skin.h"
-#include "stand_in_host.h"
-#include "test_paths.h"
+#include "host/host_skin.h"
+#include "host/stand_in_host.h"
+#include "tests/host/test_paths.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ namespace {
 
 // What the fake plug-in saw from the host.
 struct FakeState {
-    std::vector<int> createdFor;           // entry ids of 0x100
-    std::vector<HWND> parents;             // parent windows of 0x100
+    std::vector<int> createdFor;               // entry ids of 0x100
+    std::vector<HWND> parents;                 // parent windows of 0x100
     std::vector<std::vector<INT_PTR>> clicks;  // 0x101: id, kind, owner
     int destroyedViews = 0;
     INT_PTR configureOwner = 0;

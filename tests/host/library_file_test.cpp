@@ -1,6 +1,6 @@
 // The library file: what a person writes by hand must load as expected, and
 // any damage reads as absent texts and zero numbers.
-#include "host_songs.h"
+#include "host/host_songs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The modal driver: menus and dialogs that run their own message loop are
 // read and answered from a thread timer.
-#include "modal_driver.h"
+#include "host/modal_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The built ml_Coverhall.dll in the stand-in host: the record, start and
 // stop; and the host's window capture used by the demo and visual checks.
-#include "stand_in_host.h"
-#include "test_paths.h"
+#include "host/stand_in_host.h"
+#include "tests/host/test_paths.h"
 
 #include <gtest/gtest.h>
 

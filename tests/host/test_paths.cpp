@@ -1,4 +1,4 @@
-#include "test_paths.h"
+#include "tests/host/test_paths.h"
 
 #include <windows.h>
 

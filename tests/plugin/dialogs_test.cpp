@@ -1,8 +1,8 @@
 // The Configure and About dialogs of the built DLL, driven as a user would.
-#include "about_dialog.h"
-#include "modal_driver.h"
-#include "plugin_test_support.h"
-#include "resource_ids.h"
+#include "host/modal_driver.h"
+#include "plugin/about_dialog.h"
+#include "resources/resource_ids.h"
+#include "tests/plugin/plugin_test_support.h"
 
 #include <gtest/gtest.h>
 

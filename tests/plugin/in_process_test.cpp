@@ -1,18 +1,18 @@
 // The plug-in's own start, stop and Send-to code compiled into this program
 // and attached to the stand-in host, so that the catalogue and the tree rows
 // it builds can be inspected directly.
-#include "catalogue_load.h"
-#include "module_objects.h"
-#include "plugin_entry.h"
-#include "plugin_globals.h"
-#include "plugin_test_support.h"
-#include "send_to.h"
-#include "tree_entries.h"
-#include "tree_menus.h"
-#include "modal_driver.h"
-#include "resource_ids.h"
-#include "version_info.h"
-#include "view_windows.h"
+#include "covers/module_objects.h"
+#include "host/modal_driver.h"
+#include "plugin/catalogue_load.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/send_to.h"
+#include "plugin/tree_entries.h"
+#include "plugin/tree_menus.h"
+#include "plugin/version_info.h"
+#include "resources/resource_ids.h"
+#include "tests/plugin/plugin_test_support.h"
+#include "views/view_windows.h"
+#include "win/plugin_globals.h"
 
 #include <gtest/gtest.h>
 

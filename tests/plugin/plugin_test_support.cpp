@@ -1,4 +1,4 @@
-#include "plugin_test_support.h"
+#include "tests/plugin/plugin_test_support.h"
 
 #include <algorithm>
 #include <fstream>

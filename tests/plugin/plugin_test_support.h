@@ -2,7 +2,7 @@
 // (its own Plugins folder and host INI folder) and INI file readers.
 #pragma once
 
-#include "stand_in_host.h"
+#include "host/stand_in_host.h"
 
 #include <windows.h>
 

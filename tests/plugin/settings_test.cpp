@@ -1,10 +1,10 @@
 // Settings in the host's INI file and the INI paths, through the built DLL;
 // edited, broken and missing INI files end in the defaults.
-#include "modal_driver.h"
-#include "paths_and_settings.h"
-#include "plugin_globals.h"
-#include "plugin_test_support.h"
-#include "resource_ids.h"
+#include "host/modal_driver.h"
+#include "resources/resource_ids.h"
+#include "tests/plugin/plugin_test_support.h"
+#include "win/plugin_globals.h"
+#include "win/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The plug-in's tree entries and their context menus, through the built DLL
 // in the stand-in host.
-#include "modal_driver.h"
-#include "plugin_test_support.h"
-#include "resource_ids.h"
+#include "host/modal_driver.h"
+#include "resources/resource_ids.h"
+#include "tests/plugin/plugin_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -111,9 +111,15 @@ TEST(Dispatch, TreeCodesAnswerOnlyForTheirOwnEntries) {
     for (int code : {0x102, 0x103, 0x104, 0x105, 0x1FF})
         EXPECT_EQ(host.sendToPlugin(code, root, 0, 0), 0) << code;
     // Views come with their windows; until then a click makes none.
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, root, reinterpret_cast<INT_PTR>(host.viewArea()), 0), 0);
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, genres, reinterpret_cast<INT_PTR>(host.viewArea()), 0), 0);
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, root, 1, reinterpret_cast<INT_PTR>(host.libraryWindow())), 1);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, root,
+                                reinterpret_cast<INT_PTR>(host.viewArea()), 0),
+              0);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kCreateView, genres,
+                                reinterpret_cast<INT_PTR>(host.viewArea()), 0),
+              0);
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, root, 1,
+                                reinterpret_cast<INT_PTR>(host.libraryWindow())),
+              1);
     EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, genres, 2, 0), 1);
     EXPECT_EQ(host.sendToPlugin(0x200, root, 0, 0), 0);
     EXPECT_EQ(host.sendToPlugin(-1, -1, -1, -1), 0);
@@ -146,8 +152,7 @@ TEST(SendTo, OffersItsEntryForItemListsOnlyAndTakesOnlyItsOwnValue) {
     // An item with nothing but null texts is taken without harm.
     EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0, listValue, own), 1);
     ItemRecordList broken{nullptr, 5, 5};
-    EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0,
-                                reinterpret_cast<INT_PTR>(&broken), own),
+    EXPECT_EQ(host.sendToPlugin(PluginCode::kSendTo, 0, reinterpret_cast<INT_PTR>(&broken), own),
               1);
 }
 

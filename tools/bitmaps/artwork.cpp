@@ -1,13 +1,13 @@
-#include "artwork.h"
+#include "tools/bitmaps/artwork.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "bmp_writer.h"
-#include "canvas.h"
-#include "median_cut.h"
-#include "pixel_font.h"
+#include "covers/bmp_writer.h"
+#include "tools/bitmaps/canvas.h"
+#include "tools/bitmaps/median_cut.h"
+#include "tools/bitmaps/pixel_font.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "tools/bitmaps/canvas.h"
 
 #include <algorithm>
 #include <cmath>

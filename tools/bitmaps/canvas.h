@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "bmp_writer.h"
+#include "covers/bmp_writer.h"
 
 struct Rgb {
     double r = 0, g = 0, b = 0;

@@ -1,7 +1,7 @@
 // Writes the plug-in's bitmaps: make-bitmaps <folder> (resources/bitmaps).
 #include <cstdio>
 
-#include "artwork.h"
+#include "tools/bitmaps/artwork.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,4 +1,4 @@
-#include "median_cut.h"
+#include "tools/bitmaps/median_cut.h"
 
 #include <algorithm>
 #include <map>

@@ -4,6 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas.h"
+#include "tools/bitmaps/canvas.h"
 
 std::vector<uint32_t> fitPalette(const Picture& picture, std::size_t colours);

@@ -1,4 +1,4 @@
-#include "pixel_font.h"
+#include "tools/bitmaps/pixel_font.h"
 
 #include <cstring>
 

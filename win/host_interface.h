@@ -149,18 +149,18 @@ COVERHALL_CHECK_FIELD(ResizeItem, hostWords, 8, 8);
 // argument, code).
 constexpr UINT kLibraryMessage = 0x1400;
 namespace LibraryCode {
-constexpr LPARAM kAddTreeItem = 0x101;    // TreeItemRecord*, sets id
-constexpr LPARAM kFindTreeItem = 0x104;   // TreeItemRecord* titled "Devices"
-constexpr LPARAM kSelectTreeItem = 0x105; // entry id
-constexpr LPARAM kDragOver = 0x300;       // DropRecord*
-constexpr LPARAM kDrop = 0x301;           // DropRecord*, data = ItemRecordList*
-constexpr LPARAM kPlayItems = 0x302;      // PlayRequest*
-constexpr LPARAM kAddSendTo = 0x400;      // SendToEntry*
-constexpr LPARAM kSkinList = 0x500;       // list-view window, returns a handle
-constexpr LPARAM kUnskinList = 0x501;     // the handle of kSkinList
-constexpr LPARAM kGetService = 0x600;     // a ServiceSelector
-constexpr LPARAM kQueryLibrary = 0x700;   // LibraryQuery*
-constexpr LPARAM kFreeQuery = 0x705;      // 0
+constexpr LPARAM kAddTreeItem = 0x101;     // TreeItemRecord*, sets id
+constexpr LPARAM kFindTreeItem = 0x104;    // TreeItemRecord* titled "Devices"
+constexpr LPARAM kSelectTreeItem = 0x105;  // entry id
+constexpr LPARAM kDragOver = 0x300;        // DropRecord*
+constexpr LPARAM kDrop = 0x301;            // DropRecord*, data = ItemRecordList*
+constexpr LPARAM kPlayItems = 0x302;       // PlayRequest*
+constexpr LPARAM kAddSendTo = 0x400;       // SendToEntry*
+constexpr LPARAM kSkinList = 0x500;        // list-view window, returns a handle
+constexpr LPARAM kUnskinList = 0x501;      // the handle of kSkinList
+constexpr LPARAM kGetService = 0x600;      // a ServiceSelector
+constexpr LPARAM kQueryLibrary = 0x700;    // LibraryQuery*
+constexpr LPARAM kFreeQuery = 0x705;       // 0
 }  // namespace LibraryCode
 
 // Selectors of LibraryCode::kGetService.
@@ -190,8 +190,8 @@ constexpr LPARAM kIniFolder = 335;
 // What the host sends to PluginRecord::onMessage.
 namespace PluginCode {
 constexpr int kFirstTreeCode = 0x100;
-constexpr int kCreateView = 0x100;   // entry id, parent window
-constexpr int kTreeClick = 0x101;    // entry id, click kind (0: context menu), owner
+constexpr int kCreateView = 0x100;  // entry id, parent window
+constexpr int kTreeClick = 0x101;   // entry id, click kind (0: context menu), owner
 constexpr int kLastTreeCode = 0x1FF;
 constexpr int kBuildSendTo = 0x300;  // source kind, context value
 constexpr int kSendTo = 0x301;       // source kind, ItemRecordList*, user value

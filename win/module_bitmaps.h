@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win_handles.h"
+#include "win/win_handles.h"
 
 // The module that holds this code, found from an address inside it, so that
 // a renamed file, and programs that link the code directly, still find their

@@ -16,10 +16,8 @@ void determineIniPaths(HWND playerWindow);
 // the result would not fit into the buffer.
 bool buildOwnIniPath(const char* folder, char* path, size_t size);
 
-// Reads the five start settings in their order, writing the first-start
-// defaults; without a host INI file the defaults are taken and nothing is
-// written.
-void loadStartSettings();
+// True once the host named its INI file.
+bool hasHostIni();
 
 // A decimal setting as atoi reads it, but without overflow: non-numeric text
 // is 0 and values beyond the int range are clamped.

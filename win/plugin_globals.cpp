@@ -1,4 +1,4 @@
-#include "plugin_globals.h"
+#include "win/plugin_globals.h"
 
 HMODULE g_moduleHandle = nullptr;
 char g_pluginFolder[kPathSize] = "";

@@ -1,6 +1,6 @@
-#include "module_bitmaps.h"
+#include "win/module_bitmaps.h"
 
-#include "plugin_globals.h"
+#include "win/plugin_globals.h"
 
 HMODULE moduleOfThisCode() {
     HMODULE module = nullptr;

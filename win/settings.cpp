@@ -1,20 +1,16 @@
-#include "paths_and_settings.h"
+#include "win/settings.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "plugin_globals.h"
-#include "host_interface.h"
+#include "win/host_interface.h"
+#include "win/plugin_globals.h"
 
 namespace {
 
 constexpr char kOwnIniTail[] = "\\Plugins\\ml_Coverhall.ini";
-
-bool hasHostIni() {
-    return g_hostIniPath && *g_hostIniPath;
-}
 
 const char* playerText(HWND playerWindow, LPARAM code) {
     if (!playerWindow) return nullptr;
@@ -22,6 +18,10 @@ const char* playerText(HWND playerWindow, LPARAM code) {
 }
 
 }  // namespace
+
+bool hasHostIni() {
+    return g_hostIniPath && *g_hostIniPath;
+}
 
 bool buildOwnIniPath(const char* folder, char* path, size_t size) {
     if (size == 0) return false;
@@ -83,41 +83,4 @@ bool writeColumnWidth(const char* section, const char* column, int width) {
     char text[16];
     snprintf(text, sizeof(text), "%d", width);
     return WritePrivateProfileStringA(section, column, text, g_ownIniPath) != FALSE;
-}
-
-void loadStartSettings() {
-    char detection[8];
-    readSetting("FrontCoverDetection", detection, sizeof(detection));
-    const bool firstStart = detection[0] == '\0';
-    if (firstStart) {
-        lstrcpynA(detection, "2", sizeof(detection));
-        writeSetting("FrontCoverDetection", "2");
-        writeSetting("FrontCoverImageName", "cover.bmp");
-    }
-    g_coverDetectionMode = parseSettingNumber(detection);
-    if (g_coverDetectionMode < 0 || g_coverDetectionMode > 2) g_coverDetectionMode = 2;
-
-    readSetting("FrontCoverImageName", g_frontCoverImageName, sizeof(g_frontCoverImageName));
-    // Without a host INI file the default name could not be stored and read
-    // back, so it is taken directly.
-    if (firstStart && !hasHostIni())
-        lstrcpynA(g_frontCoverImageName, "cover.bmp", sizeof(g_frontCoverImageName));
-
-    char density[32];
-    readSetting("CoverDesity", density, sizeof(density));
-    g_coverDensity = 0;
-    if (density[0])
-        g_coverDensity = parseSettingNumber(density);
-    else
-        writeSetting("CoverDesity", "0");
-
-    char sortOrder[256];
-    readSetting("TreeGenreSortOrder", sortOrder, sizeof(sortOrder));
-    g_treeGenreSortOrder = 0;
-    if (sortOrder[0])
-        g_treeGenreSortOrder = parseSettingNumber(sortOrder);
-    else
-        writeSetting("TreeGenreSortOrder", "0");
-
-    g_showAlbumTags = readSettingInt("ShowAlbumTags", 1) != 0 ? 1 : 0;
 }
