@@ -15,6 +15,9 @@
 #include "catalogue/search_index.h"
 #include "catalogue/song_record.h"
 
+// The name under which the empty genre is listed, counted and restricted to.
+constexpr char kUnknownGenreName[] = "Unknown";
+
 class AlbumCatalogue {
   public:
     // The factory may be null (no image list, e.g. in tests).

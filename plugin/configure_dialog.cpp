@@ -1,85 +1,78 @@
 #include "plugin/configure_dialog.h"
 
-#include <cstdio>
-
 #include "plugin/plugin_entry.h"
 #include "resources/resource_ids.h"
 #include "views/view_windows.h"
+#include "win/dialog_base.h"
 #include "win/plugin_globals.h"
 #include "win/settings.h"
 
 namespace {
 
-// The mode chosen in the open dialog; taken over only by OK.
-int g_pendingDetectionMode = 2;
+class ConfigureDialog : public coverhall::DialogBase {
+  protected:
+    INT_PTR onInitDialog() override;
+    INT_PTR onCommand(int id, int code, HWND control) override;
 
-void chooseMode(HWND dialog, int mode) {
-    g_pendingDetectionMode = mode;
-    EnableWindow(GetDlgItem(dialog, IDC_IMAGE_NAME), mode != 0);
+  private:
+    void chooseMode(int mode);
+    void onOk();
+
+    // The mode chosen in the open dialog; taken over only by OK.
+    int pendingMode_ = 2;
+};
+
+void ConfigureDialog::chooseMode(int mode) {
+    pendingMode_ = mode;
+    EnableWindow(GetDlgItem(window(), IDC_IMAGE_NAME), mode != 0);
 }
 
-void onInitDialog(HWND dialog) {
+INT_PTR ConfigureDialog::onInitDialog() {
     const int mode = g_coverDetectionMode;
     const int button = mode == 1   ? IDC_DETECT_NAMED
                        : mode == 2 ? IDC_DETECT_NAMED_THEN_ANY
                                    : IDC_DETECT_ANY;
-    CheckRadioButton(dialog, IDC_DETECT_ANY, IDC_DETECT_NAMED_THEN_ANY, button);
-    chooseMode(dialog, button - IDC_DETECT_ANY);
-    SendDlgItemMessageA(dialog, IDC_IMAGE_NAME, EM_LIMITTEXT, kPathSize - 1, 0);
-    SetDlgItemTextA(dialog, IDC_IMAGE_NAME, g_frontCoverImageName);
+    CheckRadioButton(window(), IDC_DETECT_ANY, IDC_DETECT_NAMED_THEN_ANY, button);
+    chooseMode(button - IDC_DETECT_ANY);
+    SendDlgItemMessageA(window(), IDC_IMAGE_NAME, EM_LIMITTEXT, kPathSize - 1, 0);
+    SetDlgItemTextA(window(), IDC_IMAGE_NAME, g_frontCoverImageName);
+    return TRUE;
 }
 
-void onOk(HWND dialog) {
-    g_coverDetectionMode = g_pendingDetectionMode;
+void ConfigureDialog::onOk() {
+    g_coverDetectionMode = pendingMode_;
     writeSettingInt("FrontCoverDetection", g_coverDetectionMode);
     // Read also while the edit is disabled: the name stays for modes 1 and 2.
     char name[kPathSize] = "";
-    GetDlgItemTextA(dialog, IDC_IMAGE_NAME, name, sizeof(name));
+    GetDlgItemTextA(window(), IDC_IMAGE_NAME, name, sizeof(name));
     lstrcpynA(g_frontCoverImageName, name, sizeof(g_frontCoverImageName));
     writeSetting("FrontCoverImageName", g_frontCoverImageName);
     repaintAlbumList();
-    EndDialog(dialog, 1);
+    EndDialog(window(), 1);
 }
 
-INT_PTR CALLBACK configureProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    try {
-        switch (message) {
-            case WM_INITDIALOG:
-                onInitDialog(dialog);
-                return TRUE;
-            case WM_COMMAND:
-                switch (LOWORD(wParam)) {
-                    case IDC_DETECT_ANY:
-                        chooseMode(dialog, 0);
-                        return TRUE;
-                    case IDC_DETECT_NAMED:
-                        chooseMode(dialog, 1);
-                        return TRUE;
-                    case IDC_DETECT_NAMED_THEN_ANY:
-                        chooseMode(dialog, 2);
-                        return TRUE;
-                    case IDOK:
-                        onOk(dialog);
-                        return TRUE;
-                    case IDCANCEL:
-                        EndDialog(dialog, 0);
-                        return TRUE;
-                    default:
-                        return FALSE;
-                }
-            default:
-                return FALSE;
-        }
-    } catch (...) {
-        return FALSE;
+INT_PTR ConfigureDialog::onCommand(int id, int, HWND) {
+    switch (id) {
+        case IDC_DETECT_ANY:
+        case IDC_DETECT_NAMED:
+        case IDC_DETECT_NAMED_THEN_ANY:
+            chooseMode(id - IDC_DETECT_ANY);
+            return TRUE;
+        case IDOK:
+            onOk();
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(window(), 0);
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
 }  // namespace
 
 INT_PTR runConfigureDialog(HWND owner) {
-    const INT_PTR result =
-        DialogBoxParamA(g_pluginRecord.instance, MAKEINTRESOURCEA(IDD_CONFIGURE),
-                        owner && IsWindow(owner) ? owner : nullptr, configureProcedure, 0);
+    ConfigureDialog dialog;
+    const INT_PTR result = dialog.runModal(g_pluginRecord.instance, IDD_CONFIGURE, owner);
     return result == 1 ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "covers/album_cover.h"
+#include "covers/module_objects.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/start_settings.h"
@@ -48,6 +49,7 @@ void runStart() {
     loadStartSettings();
 
     HWND library = g_pluginRecord.libraryWindow;
+    setViewHost(g_pluginRecord.instance, library, genreEntryIdOf);
     g_treeControl = library ? FindWindowExA(library, nullptr, "SysTreeView32", "Tree1") : nullptr;
     clearTreeEntries();
     const int rootParent = findDevicesParent();
@@ -76,10 +78,15 @@ int __cdecl start() {
 }
 
 void __cdecl stop() {
+    // The windows go first (their timers die with them): nothing of ours may
+    // run on a view after the songs it shows are freed, and the host may
+    // unload the DLL before it destroys the view itself.
     try {
         restoreListProcedures();
+        destroyViewWindows();
     } catch (...) {
     }
+    g_viewCatalogue.reset();
     try {
         releaseLibrarySongs();
     } catch (...) {
@@ -89,7 +96,10 @@ void __cdecl stop() {
     g_pluginRecord.description = g_noDescription;
     g_description.clear();
     g_description.shrink_to_fit();
-    releaseTagButtonBitmap();
     releaseCoverBitmap();
     releaseTreeMenus();
+    // Nothing borrowed from the host outlives stop.
+    g_hostIniPath = "";
+    g_treeControl = nullptr;
+    setViewHost(nullptr, nullptr, nullptr);
 }

@@ -14,8 +14,8 @@ HWND asWindow(INT_PTR value) {
 }
 
 INT_PTR createEntryView(const TreeEntry& entry, HWND parent) {
-    HWND view = opensGenreList(entry) ? createGenreListWindow(parent, entry.id)
-                                      : createAlbumWindow(parent, entry.id);
+    HWND view = opensGenreList(entry) ? createGenreListWindow(parent)
+                                      : createAlbumWindow(parent, genreFilterOf(entry));
     return reinterpret_cast<INT_PTR>(view);
 }
 

@@ -68,6 +68,17 @@ bool opensGenreList(const TreeEntry& entry) {
     return &entry == &g_treeEntries[1] && entry.fullName == "Genres";
 }
 
+std::string genreFilterOf(const TreeEntry& entry) {
+    return &entry >= &g_treeEntries[2] ? entry.fullName : std::string();
+}
+
+int genreEntryIdOf(const std::string& genre) {
+    const std::string& title = genre.empty() ? std::string(kUnknownGenreName) : genre;
+    for (int row = 2; row < g_treeEntryCount; ++row)
+        if (g_treeEntries[row].fullName == title) return g_treeEntries[row].id;
+    return 0;
+}
+
 void setTreeEntry(TreeEntry& row, int id, const char* title) {
     row.id = id;
     row.fullName = title ? title : "";
@@ -101,7 +112,7 @@ void addGenreEntries() {
     int row = 2;
     for (const std::string& genre : g_libraryCatalogue.genreNames()) {
         if (row >= kTreeEntryRows) break;
-        const char* title = genre.empty() ? "Unknown" : genre.c_str();
+        const char* title = genre.empty() ? kUnknownGenreName : genre.c_str();
         setTreeEntry(g_treeEntries[row], addTreeEntry(g_genresEntryId, title, false), title);
         ++row;
     }

@@ -38,6 +38,15 @@ const TreeEntry* findTreeEntry(int id);
 // itself, so that a genre of that name still shows its albums.
 bool opensGenreList(const TreeEntry& entry);
 
+// The genre an entry's album window shows: the full name of a genre row,
+// empty for the root and "Genres" rows (found by position, so that a genre
+// of either name keeps its filter).
+std::string genreFilterOf(const TreeEntry& entry);
+
+// The id of the first genre row titled as the genre ("Unknown" for the empty
+// one), matched on the full name; 0 when there is none.
+int genreEntryIdOf(const std::string& genre);
+
 // Fills a row with an id and a title (null counts as empty).
 void setTreeEntry(TreeEntry& row, int id, const char* title);
 

@@ -1,32 +1,46 @@
 #include "views/view_windows.h"
 
-#include "resources/resource_ids.h"
+#include <memory>
 
-HWND g_albumWindow = nullptr;
-std::string g_genreFilter;
-WNDPROC g_albumListProcedure = nullptr;
-WNDPROC g_songListProcedure = nullptr;
+#include "resources/resource_ids.h"
+#include "views/album_window.h"
+#include "views/genre_list_window.h"
+#include "views/view_state.h"
+#include "win/dialog_base.h"
 
 namespace {
 
-HBITMAP g_tagButtonBitmap = nullptr;
+HINSTANCE g_viewInstance = nullptr;
+HWND g_viewLibraryWindow = nullptr;
+GenreEntryLookup g_genreEntryLookup = nullptr;
 
-void restoreProcedure(int controlId, WNDPROC& original) {
-    if (!original) return;
-    HWND list = g_albumWindow ? GetDlgItem(g_albumWindow, controlId) : nullptr;
-    if (list) SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    original = nullptr;
+void restoreProcedure(HWND list, WNDPROC& original) {
+    if (list && original && IsWindow(list))
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
 }
 
 }  // namespace
 
-// Dialogs 221 and 123 and their procedures arrive with the view windows
-// themselves; until then a click on an entry shows no view.
-HWND createAlbumWindow(HWND, int) {
-    return nullptr;
+void setViewHost(HINSTANCE instance, HWND libraryWindow, GenreEntryLookup genreEntry) {
+    g_viewInstance = instance;
+    g_viewLibraryWindow = libraryWindow;
+    g_genreEntryLookup = genreEntry;
 }
-HWND createGenreListWindow(HWND, int) {
-    return nullptr;
+
+int genreEntryId(const std::string& genre) {
+    return g_genreEntryLookup ? g_genreEntryLookup(genre) : 0;
+}
+
+HWND createAlbumWindow(HWND parent, std::optional<std::string> genre) {
+    return coverhall::DialogBase::createModeless(
+        std::make_unique<AlbumWindow>(g_viewLibraryWindow, std::move(genre)), g_viewInstance,
+        IDD_ALBUM_WINDOW, parent);
+}
+
+HWND createGenreListWindow(HWND parent) {
+    return coverhall::DialogBase::createModeless(
+        std::make_unique<GenreListWindow>(g_viewLibraryWindow), g_viewInstance, IDD_GENRE_WINDOW,
+        parent);
 }
 
 void rerunAlbumSearch() {
@@ -35,20 +49,21 @@ void rerunAlbumSearch() {
 }
 
 void repaintAlbumList() {
-    if (!g_albumWindow || !IsWindow(g_albumWindow)) return;
-    if (HWND list = GetDlgItem(g_albumWindow, IDC_ALBUM_LIST)) InvalidateRect(list, nullptr, TRUE);
+    if (HWND list = openAlbumList()) InvalidateRect(list, nullptr, TRUE);
+}
+
+void destroyViewWindows() {
+    if (g_albumWindow && IsWindow(g_albumWindow)) DestroyWindow(g_albumWindow);
+    g_albumWindow = nullptr;
+    if (g_genreListWindow && IsWindow(g_genreListWindow)) DestroyWindow(g_genreListWindow);
+    g_genreListWindow = nullptr;
 }
 
 void restoreListProcedures() {
-    restoreProcedure(IDC_ALBUM_LIST, g_albumListProcedure);
-    restoreProcedure(IDC_SONG_LIST, g_songListProcedure);
-}
-
-void holdTagButtonBitmap(HBITMAP bitmap) {
-    if (g_tagButtonBitmap && g_tagButtonBitmap != bitmap) DeleteObject(g_tagButtonBitmap);
-    g_tagButtonBitmap = bitmap;
-}
-
-void releaseTagButtonBitmap() {
-    holdTagButtonBitmap(nullptr);
+    if (g_albumWindow) {
+        restoreProcedure(GetDlgItem(g_albumWindow, IDC_ALBUM_LIST), g_albumListProcedure);
+        restoreProcedure(GetDlgItem(g_albumWindow, IDC_SONG_LIST), g_songListProcedure);
+    }
+    g_albumListProcedure = nullptr;
+    g_songListProcedure = nullptr;
 }

@@ -1,10 +1,11 @@
-// The two view windows as the rest of the plug-in sees them: how they are
-// made for a tree entry, and what start, stop, Configure and the Send-to
-// entry ask of an open album window.
+// The view windows as the rest of the plug-in sees them: how they are made
+// for a tree entry, and what start, stop, Configure and the Send-to entry ask
+// of the open windows.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // The open album window, null while none is open.
@@ -16,10 +17,20 @@ extern std::string g_genreFilter;
 // e.g. after songs were added to the library.
 constexpr UINT kRerunSearchMessage = WM_APP + 0x21;
 
-// The modeless view of a tree entry inside parent, with the entry id as its
-// initial value; null while the view cannot be made.
-HWND createAlbumWindow(HWND parent, int entryId);
-HWND createGenreListWindow(HWND parent, int entryId);
+// The tree entry id of a genre (the empty genre's entry is "Unknown"), or 0.
+using GenreEntryLookup = int (*)(const std::string& genre);
+
+// Where the views come from, whom they ask for services and how a genre finds
+// its tree entry; start sets it.
+void setViewHost(HINSTANCE instance, HWND libraryWindow, GenreEntryLookup genreEntry);
+int genreEntryId(const std::string& genre);
+
+// The modeless album window inside parent for a tree entry; genre is the
+// entry's genre (empty for the root), none keeps g_genreFilter. Null while
+// the window cannot be made.
+HWND createAlbumWindow(HWND parent, std::optional<std::string> genre);
+// The modeless genre list window inside parent.
+HWND createGenreListWindow(HWND parent);
 
 // Asks an open album window to search again; nothing without one.
 void rerunAlbumSearch();
@@ -27,12 +38,12 @@ void rerunAlbumSearch();
 // covers are looked up again.
 void repaintAlbumList();
 
+// Destroys every open view window (their timers die with them); stop calls
+// it before the catalogues are released.
+void destroyViewWindows();
+
 // The album window replaces the window procedures of its two lists and keeps
-// the originals here; stop gives them back.
+// the originals here; they go back onto any list still alive.
 extern WNDPROC g_albumListProcedure;
 extern WNDPROC g_songListProcedure;
 void restoreListProcedures();
-
-// The "Show Album Tags" button bitmap, loaded by the album window.
-void holdTagButtonBitmap(HBITMAP bitmap);
-void releaseTagButtonBitmap();

@@ -256,6 +256,7 @@ TEST_F(AlbumCoverTest, ThumbnailsNeverDeleteTheBitmapThePictureShows) {
     ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
     const HBITMAP picture = shownPicture();
     for (int i = 0; i < 3; ++i) ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
     EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
     EXPECT_EQ(shownPicture(), picture);
     EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP));

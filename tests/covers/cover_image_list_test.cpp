@@ -82,18 +82,3 @@ TEST(ModuleObjects, AreReadyBeforeStartWithBitmapsFromTheirOwnModule) {
     }
     EXPECT_EQ(moduleOfThisCode(), GetModuleHandleA(nullptr));
 }
-
-TEST(ListViewHelperRecord, OwnsItsFont) {
-    HFONT first = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    HFONT second = CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    {
-        ListViewHelper helper;
-        helper.holdFont(first);
-        helper.holdFont(first);  // the same font again is kept, not deleted
-        EXPECT_EQ(GetObjectType(first), DWORD(OBJ_FONT));
-        helper.holdFont(second);
-        EXPECT_EQ(GetObjectType(first), 0u);
-        EXPECT_EQ(helper.font, second);
-    }
-    EXPECT_EQ(GetObjectType(second), 0u) << "the font held at destruction was not deleted";
-}

@@ -1,0 +1,111 @@
+#include "views/album_list_texts.h"
+
+#include <cstdio>
+
+#include "catalogue/album_catalogue.h"
+#include "catalogue/album_record.h"
+
+namespace {
+
+std::string decimal(long long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld", value);
+    return text;
+}
+
+std::string minutesAndSeconds(long long seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
+    return text;
+}
+
+bool isAlphanumeric(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+char folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalFolded(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (folded(a[i]) != folded(b[i])) return false;
+    return true;
+}
+
+// The key without leading non-alphanumerics, one leading "the " and spaces.
+std::string_view typeAheadKey(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && !isAlphanumeric(text[i])) ++i;
+    text.remove_prefix(i);
+    if (text.size() >= 4 && equalFolded(text.substr(0, 4), "the ")) text.remove_prefix(4);
+    i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    return text.substr(i);
+}
+
+bool keyMatches(std::string_view key, unsigned flags, std::string_view typed) {
+    if (flags & (kFindPartial | kFindSubstring))
+        return key.size() >= typed.size() && equalFolded(key.substr(0, typed.size()), typed);
+    if (flags & kFindWholeString) return equalFolded(key, typed);
+    return false;
+}
+
+}  // namespace
+
+std::string albumColumnText(const AlbumRecord& album, int column) {
+    switch (column) {
+        case 0:
+            return album.title;
+        case 1:
+            return album.artist;
+        case 2: {
+            const int count = album.songCount();
+            return count >= 1 && count <= 999 ? decimal(count) : std::string();
+        }
+        case 3:
+            return minutesAndSeconds(album.length);
+        case 4:
+            return album.year >= 1 && album.year <= 4999 ? decimal(album.year) : std::string();
+        case 5:
+            return album.genres;
+        case 6:
+            return album.folder;
+        default:
+            return std::string();
+    }
+}
+
+std::string coverLabel(const AlbumRecord& album, int sortColumn) {
+    const std::string& title = album.title.empty() ? std::string("-") : album.title;
+    const std::string& artist = album.artist.empty() ? std::string("-") : album.artist;
+    return sortColumn == 1 ? artist + " / " + title : title + " / " + artist;
+}
+
+std::string tagTipText(const AlbumRecord& album) {
+    const int count = album.songCount();
+    std::string tip = "Album:   " + album.title;
+    tip += "\nArtist:  " + album.artist;
+    tip += "\nTracks:  " + (count >= 1 && count <= 999 ? decimal(count) : "0 or >1000");
+    tip += "\nLength:  " + minutesAndSeconds(album.length);
+    tip += "\nYear:    " + albumColumnText(album, 4);
+    tip += "\nGenre:   " + album.genres;
+    return tip;
+}
+
+int findAlbumByKey(const AlbumCatalogue& view, int start, unsigned flags, std::string_view typed,
+                   int sortColumn) {
+    const int count = view.shownCount();
+    if (count <= 0) return -1;
+    if (start < 0 || start >= count) start = 0;
+    const int candidates = (flags & kFindWrap) ? count : count - start;
+    for (int step = 0; step < candidates; ++step) {
+        const int index = (start + step) % count;
+        const AlbumRecord* album = view.shownAlbumAt(index);
+        if (!album) continue;
+        const std::string text = albumColumnText(*album, sortColumn);
+        if (keyMatches(typeAheadKey(text), flags, typed)) return index;
+    }
+    return -1;
+}

@@ -1,0 +1,33 @@
+// What the album list shows of an album: its column texts, the cover label,
+// the tag tip and the key of the type-ahead search.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct AlbumRecord;
+class AlbumCatalogue;
+
+// Column text in List mode: 0 title, 1 artist, 2 song count (1..999), 3 total
+// length "%d:%02d" (minutes not wrapped), 4 year (1..4999), 5 genre list,
+// 6 folder. Out-of-range numbers and columns give the empty text.
+std::string albumColumnText(const AlbumRecord& album, int column);
+
+// The label under a cover at Low density: "artist / title" when the list is
+// sorted by artist (column 1), else "title / artist"; an empty part is "-".
+std::string coverLabel(const AlbumRecord& album, int sortColumn);
+
+// The six lines of an album tag tip, labels padded to nine characters.
+std::string tagTipText(const AlbumRecord& album);
+
+// Flags of a type-ahead request (LVFINDINFO).
+constexpr unsigned kFindWholeString = 0x2;
+constexpr unsigned kFindSubstring = 0x4;
+constexpr unsigned kFindPartial = 0x8;
+constexpr unsigned kFindWrap = 0x20;
+
+// The first shown album from start on (0 when start is out of range) whose
+// key in sortColumn begins with (partial, substring) or equals (whole
+// string) the typed text, ignoring case; -1 when none does.
+int findAlbumByKey(const AlbumCatalogue& view, int start, unsigned flags, std::string_view typed,
+                   int sortColumn);

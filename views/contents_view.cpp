@@ -1,0 +1,81 @@
+#include "views/contents_view.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "catalogue/comparators.h"
+#include "covers/album_cover.h"
+#include "covers/module_objects.h"
+#include "resources/resource_ids.h"
+#include "views/album_list_texts.h"
+#include "views/view_state.h"
+#include "win/plugin_globals.h"
+
+namespace {
+
+std::string decimal(long long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld", value);
+    return text;
+}
+
+}  // namespace
+
+std::string songColumnText(const SongRecord& song, int column) {
+    switch (column) {
+        case 0:
+            return song.track >= 1 && song.track <= 999 ? decimal(song.track) : std::string();
+        case 1:
+            return song.title;
+        case 2:
+            return song.ratingStars;
+        case 3:
+            return song.artist;
+        case 4: {
+            char text[32];
+            std::snprintf(text, sizeof text, "%d:%02d", song.length / 60, song.length % 60);
+            return text;
+        }
+        case 5:
+            return song.year >= 1 && song.year <= 4999 ? decimal(song.year) : std::string();
+        case 6:
+            return song.genre;
+        default:
+            return std::string();
+    }
+}
+
+std::string panelYear(int year) {
+    return year >= 1901 && year <= 2999 ? decimal(year) : std::string("-");
+}
+
+AlbumRecord* selectedAlbum(HWND albumWindow) {
+    if (!albumWindow || !g_viewCatalogue) return nullptr;
+    HWND list = GetDlgItem(albumWindow, IDC_ALBUM_LIST);
+    return g_viewCatalogue->shownAlbumAt(ListView_GetNextItem(list, -1, LVNI_SELECTED));
+}
+
+void sortAndRefreshSongList(HWND albumWindow) {
+    AlbumRecord* album = selectedAlbum(albumWindow);
+    if (!album) return;
+    sortAlbumSongs(*album, g_songSortColumn, g_songSortDescending != 0);
+    HWND songs = GetDlgItem(albumWindow, IDC_SONG_LIST);
+    ListView_SetItemCountEx(songs, 0, 0);
+    ListView_SetItemCountEx(songs, album->songCount(), 0);
+    if (album->songCount() > 0) ListView_RedrawItems(songs, 0, album->songCount() - 1);
+}
+
+void showAlbumContents(HWND albumWindow, int index) {
+    const AlbumRecord* album = g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+    if (!album) return;
+    loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode,
+                   GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr);
+    SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, album->artist.c_str());
+    SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, album->title.c_str());
+    SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimal(album->songCount()).c_str());
+    SetDlgItemTextA(albumWindow, IDC_PLAYTIME_VALUE, albumColumnText(*album, 3).c_str());
+    SetDlgItemTextA(albumWindow, IDC_YEAR_VALUE, panelYear(album->year).c_str());
+    SetDlgItemTextA(albumWindow, IDC_GENRES_VALUE, album->genres.c_str());
+    sortAndRefreshSongList(albumWindow);
+}

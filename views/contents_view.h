@@ -1,0 +1,27 @@
+// One album's contents: the cover picture, the summary panel and the song
+// list of the album window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct AlbumRecord;
+struct SongRecord;
+
+// Fills the cover, the panel and the song list for shown album index of the
+// view catalogue; an index with no album leaves everything as it was.
+void showAlbumContents(HWND albumWindow, int index);
+
+// The album of the album list's first selection, or null.
+AlbumRecord* selectedAlbum(HWND albumWindow);
+
+// Sorts the selected album's songs by the song sort state and shows them.
+void sortAndRefreshSongList(HWND albumWindow);
+
+// Song list column text: 0 track (1..999), 1 title, 2 rating, 3 artist,
+// 4 length "%d:%02d", 5 year (1..4999), 6 genre.
+std::string songColumnText(const SongRecord& song, int column);
+
+// The panel's year: 1901..2999, else "-".
+std::string panelYear(int year);

@@ -1,0 +1,16 @@
+// Small helpers of the list notifications: texts copied into a list's
+// buffer, in either character width, and the modifier keys.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Copies text into the buffer, cut to its size; nothing without a buffer.
+void copyListText(const std::string& text, char* buffer, int size);
+// The same converted from the system code page.
+void copyListText(const std::string& text, wchar_t* buffer, int size);
+// A wide text in the system code page; null gives the empty text.
+std::string narrowText(const wchar_t* text);
+// Ctrl, Shift or Alt held for the message being handled.
+bool modifierHeld();

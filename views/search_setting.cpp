@@ -1,0 +1,28 @@
+#include "views/search_setting.h"
+
+#include "win/settings.h"
+
+namespace {
+
+constexpr char kKey[] = "lastfilter";
+
+bool loosesItsEnds(const std::string& text) {
+    if (text.empty()) return false;
+    const char first = text.front();
+    const char last = text.back();
+    return first == ' ' || first == '\t' || last == ' ' || last == '\t' ||
+           (text.size() >= 2 && (first == '"' || first == '\'') && last == first);
+}
+
+}  // namespace
+
+std::string readSearchSetting() {
+    // Room for the longest search text and the quotes around it.
+    char text[300] = "";
+    readSetting(kKey, text, sizeof text);
+    return text;
+}
+
+void writeSearchSetting(const std::string& text) {
+    writeSetting(kKey, loosesItsEnds(text) ? ("\"" + text + "\"").c_str() : text.c_str());
+}
