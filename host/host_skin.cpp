@@ -120,7 +120,34 @@ INT_PTR __cdecl skinDialogHook(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
+namespace {
+
+std::vector<ServiceCall> g_serviceCalls;
+
+int controlIdOf(const ResizeItem& item) {
+    return item.controlId;
+}
+
+template <typename Entry, typename IdOf>
+void recordCall(ServiceCall::Kind kind, HWND window, const Entry* entries, int count, IdOf idOf) {
+    ServiceCall call{kind, window, {}};
+    for (int i = 0; entries && i < count; ++i) call.controlIds.push_back(idOf(entries[i]));
+    g_serviceCalls.push_back(std::move(call));
+}
+
+}  // namespace
+
+const std::vector<ServiceCall>& serviceCalls() {
+    return g_serviceCalls;
+}
+
+void clearServiceCalls() {
+    g_serviceCalls.clear();
+}
+
 void __cdecl paintBorders(HWND window, int* controlIds, int count) {
+    if (usableTable(controlIds, count))
+        recordCall(ServiceCall::kBorders, window, controlIds, count, [](int id) { return id; });
     if (!g_activeSkin || !IsWindow(window) || !usableTable(controlIds, count)) return;
     WindowDc dc(window);
     if (!dc.get()) return;
@@ -141,6 +168,8 @@ void __cdecl paintBorders(HWND window, int* controlIds, int count) {
 }
 
 void __cdecl initChildResize(HWND window, ResizeItem* items, int count) {
+    if (usableTable(items, count))
+        recordCall(ServiceCall::kResizeInit, window, items, count, controlIdOf);
     if (!IsWindow(window) || !usableTable(items, count)) return;
     RECT client{};
     GetClientRect(window, &client);
@@ -154,6 +183,8 @@ void __cdecl initChildResize(HWND window, ResizeItem* items, int count) {
 }
 
 void __cdecl applyChildResize(HWND window, ResizeItem* items, int count) {
+    if (usableTable(items, count))
+        recordCall(ServiceCall::kResizeApply, window, items, count, controlIdOf);
     if (!IsWindow(window) || !usableTable(items, count)) return;
     RECT client{};
     GetClientRect(window, &client);

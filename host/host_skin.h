@@ -8,6 +8,8 @@
 #include "win/host_interface.h"
 #include "win/win_handles.h"
 
+#include <vector>
+
 namespace coverhall::host {
 
 // Colour indices of the colour function.
@@ -49,6 +51,16 @@ INT_PTR __cdecl skinDialogHook(HWND window, UINT message, WPARAM wParam, LPARAM 
 void __cdecl paintBorders(HWND window, int* controlIds, int count);
 void __cdecl initChildResize(HWND window, ResizeItem* items, int count);
 void __cdecl applyChildResize(HWND window, ResizeItem* items, int count);
+
+// A call of the border painter or of a child-resize function, as recorded
+// for tests: which service, for which window, with which control ids.
+struct ServiceCall {
+    enum Kind { kBorders, kResizeInit, kResizeApply } kind;
+    HWND window;
+    std::vector<int> controlIds;
+};
+const std::vector<ServiceCall>& serviceCalls();
+void clearServiceCalls();
 
 // Draws one owner-drawn button face with its text and pressed, focus and
 // disabled states.

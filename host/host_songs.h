@@ -26,9 +26,20 @@ struct HostSong {
 };
 
 // A song as the plug-in handed it over (play request, drop, sent list).
+// Every field is recorded; a null text is recorded as "" and noted in
+// nullTexts (bit 0 filename ... bit 5 genre, in record order).
 struct PlayedSong {
-    std::string filename;  // "" for a null file name
+    std::string filename;
     std::string title;
+    std::string album;
+    std::string artist;
+    std::string comment;
+    std::string genre;
+    int year = 0;
+    int track = 0;
+    int length = 0;
+    bool hasExtendedInfo = false;
+    unsigned nullTexts = 0;
 };
 
 // Columns of the library file, in order.

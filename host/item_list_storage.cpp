@@ -57,7 +57,23 @@ std::vector<PlayedSong> copyItemList(const ItemRecordList* list) {
     songs.reserve(list->size);
     for (int32_t i = 0; i < list->size; ++i) {
         const ItemRecord& item = list->items[i];
-        songs.push_back({item.filename ? item.filename : "", item.title ? item.title : ""});
+        PlayedSong song;
+        const char* texts[] = {item.filename, item.title,   item.album,
+                               item.artist,   item.comment, item.genre};
+        std::string* fields[] = {&song.filename, &song.title,   &song.album,
+                                 &song.artist,   &song.comment, &song.genre};
+        for (unsigned t = 0; t < 6; ++t) {
+            if (texts[t]) {
+                *fields[t] = texts[t];
+            } else {
+                song.nullTexts |= 1u << t;
+            }
+        }
+        song.year = item.year;
+        song.track = item.track;
+        song.length = item.length;
+        song.hasExtendedInfo = item.extendedInfo != nullptr;
+        songs.push_back(std::move(song));
     }
     return songs;
 }

@@ -90,11 +90,13 @@ void StandInHost::Impl::showView(int id) {
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
         selecting = false;
     }
-    // The old view goes first: a plug-in may forget its window when it is
-    // destroyed, which must not hit the new one.
-    destroyView();
+    // Normally the old view goes first; a host may also make the new one
+    // before it destroys the old, which a plug-in must survive.
+    HWND old = view;
+    if (!options.newViewFirst) destroyView();
     auto window =
         reinterpret_cast<HWND>(callPlugin(PluginCode::kCreateView, id, asParam(viewArea), 0));
+    if (options.newViewFirst && old && IsWindow(old)) DestroyWindow(old);
     views.push_back({id, window});
     if (!window || !IsWindow(window)) return;
     if (GetParent(window) != viewArea) SetParent(window, viewArea);
@@ -286,6 +288,15 @@ std::vector<SendToRecord> StandInHost::buildSendToMenu() {
 
 int StandInHost::sendLibraryTo(const SendToRecord& entry) {
     return impl_->sendLibraryTo(entry);
+}
+
+void StandInHost::changeSkin() {
+    if (HWND shown = viewWindow())
+        SendMessageA(shown, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+}
+
+bool StandInHost::hostFontAlive() const {
+    return GetObjectType(impl_->skin.font()) == OBJ_FONT;
 }
 
 int StandInHost::configurePlugin() {

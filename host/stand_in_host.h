@@ -32,6 +32,8 @@ struct HostOptions {
     std::set<int> withheldServices;
     // Show the library window (tests may keep it hidden; captures need it shown).
     bool showWindow = true;
+    // Ask for the new view before the old one is destroyed.
+    bool newViewFirst = false;
     int width = 1180;
     int height = 760;
 };
@@ -136,6 +138,11 @@ class StandInHost {
     int sendLibraryTo(const SendToRecord& entry);
     // Plug-in code 0x400 owned by the library window (modal in the plug-in).
     int configurePlugin();
+
+    // A skin change as the host announces it to the view (WM_DISPLAYCHANGE).
+    void changeSkin();
+    // Whether the dialog font handed out (service 66) still exists.
+    bool hostFontAlive() const;
 
     // Captures the library window into a 24-bit BMP file.
     bool capture(const std::string& bmpPath) const;

@@ -108,8 +108,11 @@ AlbumWindow::AlbumWindow(HWND libraryWindow, std::optional<std::string> genre)
     std::copy(std::begin(kResizeTable), std::end(kResizeTable), resizeTable_);
 }
 
+// A click acts only on an enabled button, as the user's would (Wine's
+// BM_CLICK would click a disabled one).
 void AlbumWindow::clickButton(int id) const {
-    SendMessageA(control(id), BM_CLICK, 0, 0);
+    HWND button = control(id);
+    if (button && IsWindowEnabled(button)) SendMessageA(button, BM_CLICK, 0, 0);
 }
 
 INT_PTR AlbumWindow::onInitDialog() {
@@ -247,7 +250,10 @@ void AlbumWindow::showCovers(int code) {
 void AlbumWindow::showContents() {
     // The button may be clicked by the program while disabled (and under
     // Wine a click on a disabled button still arrives): one album or none.
-    if (ListView_GetSelectedCount(control(IDC_ALBUM_LIST)) != 1) return;
+    if (ListView_GetSelectedCount(control(IDC_ALBUM_LIST)) != 1) {
+        checkModeButton(g_viewMode);
+        return;
+    }
     showControls(window(), kCoversControls, SW_HIDE);
     g_viewMode = Contents;
     EnableWindow(control(IDC_SEARCH_EDIT), FALSE);
@@ -255,6 +261,13 @@ void AlbumWindow::showContents() {
     showViewControls(Contents);
     showAlbumContents(window(), ListView_GetNextItem(control(IDC_ALBUM_LIST), -1, LVNI_SELECTED));
     g_songListHelper.selectItem(0);
+}
+
+// The auto radio button took the click; the mark goes back to the mode shown.
+void AlbumWindow::checkModeButton(int mode) {
+    CheckDlgButton(window(), IDC_MODE_LIST, mode == List ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window(), IDC_MODE_COVERS, mode == Covers ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window(), IDC_MODE_CONTENTS, mode == Contents ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // Search.

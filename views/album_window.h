@@ -44,6 +44,7 @@ class AlbumWindow : public coverhall::DialogBase {
     void showCovers(int code);
     void showContents();
     void showViewControls(int mode);
+    void checkModeButton(int mode);
     // Search, density, tags, skin.
     void restoreSearchText();
     void runSearch();

@@ -1,0 +1,71 @@
+#include "tests/views/view_test_support.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+
+namespace coverhall::test {
+namespace {
+
+BOOL CALLBACK countWindow(HWND window, LPARAM count) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) ++*reinterpret_cast<size_t*>(count);
+    EnumChildWindows(window, countWindow, count);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<host::HostSong> demoSongs() {
+    std::vector<host::HostSong> songs;
+    addAlbum(songs, "Blue Hour", "Miles", 1959, 2, 180, "Jazz");
+    addAlbum(songs, "Cold Rock", "Band", 1971, 3, 180, "Rock");
+    addAlbum(songs, "Dance", "DJ", 1999, 4, 180, "Pop");
+    addAlbum(songs, "Echoes", "Choir", 1985, 2, 180, "Classical");
+    return songs;
+}
+
+void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char* artist, int year,
+              int count, int length, const char* genre) {
+    const std::string folder = std::string("C:\\Music\\") + artist + title;
+    for (int i = 1; i <= count; ++i) {
+        host::HostSong song;
+        song.filename = folder + "\\" + std::to_string(i) + ".mp3";
+        song.title = std::string(title) + " song " + std::to_string(i);
+        song.album = std::string(title);
+        song.artist = std::string(artist);
+        song.genre = std::string(genre);
+        song.year = year;
+        song.track = i;
+        song.length = length;
+        songs.push_back(std::move(song));
+    }
+}
+
+void waitForSearch(host::StandInHost& host) {
+    // 50 ms restore delay, then 150 ms after the last change.
+    host.pump(260);
+}
+
+void openAndSearch(host::StandInHost& host) {
+    host.selectEntry("Coverhall");
+    waitForSearch(host);
+}
+
+void typeSearch(host::StandInHost& host, const std::string& text) {
+    SetDlgItemTextA(host.viewWindow(), IDC_SEARCH_EDIT, text.c_str());
+}
+
+bool shown(HWND control) {
+    return control && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+size_t processWindowCount() {
+    size_t count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace coverhall::test

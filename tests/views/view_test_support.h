@@ -1,0 +1,30 @@
+// Helpers of the view tests: small libraries and the album window's search.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/stand_in_host.h"
+#include "tests/plugin/plugin_test_support.h"
+
+namespace coverhall::test {
+
+// Four albums of 33 minutes in all: "Blue Hour" (Jazz, 6:00), "Cold Rock"
+// (Rock, 9:00), "Dance" (Pop, 12:00), "Echoes" (Classical, 6:00).
+std::vector<host::HostSong> demoSongs();
+// count songs of length seconds in the folder C:\Music\<artist><title>.
+void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char* artist, int year,
+              int count, int length, const char* genre = "Jazz");
+
+// Waits until the album window's pending search has run.
+void waitForSearch(host::StandInHost& host);
+// Selects "Coverhall" and waits for its first search.
+void openAndSearch(host::StandInHost& host);
+// Puts the text into the search field as typing would.
+void typeSearch(host::StandInHost& host, const std::string& text);
+// The control's own visible style (the test host's window may be hidden).
+bool shown(HWND control);
+// Windows of this thread, children included, without tooltips.
+size_t processWindowCount();
+
+}  // namespace coverhall::test

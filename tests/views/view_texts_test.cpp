@@ -1,0 +1,43 @@
+// The views' text rules on records made here.
+#include <gtest/gtest.h>
+
+#include "catalogue/album_record.h"
+#include "catalogue/song_record.h"
+#include "views/album_list_texts.h"
+#include "views/contents_view.h"
+
+namespace {
+
+TEST(SongTexts, ColumnsAtTheirRanges) {
+    SongRecord song;
+    song.track = 1000;
+    song.year = 5000;
+    song.length = 3725;
+    song.ratingStars = "***";
+    EXPECT_EQ(songColumnText(song, 0), "");
+    EXPECT_EQ(songColumnText(song, 5), "");
+    EXPECT_EQ(songColumnText(song, 4), "62:05");
+    EXPECT_EQ(songColumnText(song, 2), "***");
+    EXPECT_EQ(songColumnText(song, 7), "");
+    song.track = 999;
+    song.year = 4999;
+    EXPECT_EQ(songColumnText(song, 0), "999");
+    EXPECT_EQ(songColumnText(song, 5), "4999");
+}
+
+TEST(PanelTexts, YearsOutsideTheCenturiesShowADash) {
+    EXPECT_EQ(panelYear(1900), "-");
+    EXPECT_EQ(panelYear(1901), "1901");
+    EXPECT_EQ(panelYear(2999), "2999");
+    EXPECT_EQ(panelYear(3000), "-");
+    EXPECT_EQ(panelYear(-5), "-");
+}
+
+TEST(AlbumTexts, UnknownColumnsAndEmptyAlbumsStayHarmless) {
+    AlbumRecord album;
+    EXPECT_EQ(albumColumnText(album, -1), "");
+    EXPECT_EQ(albumColumnText(album, 99), "");
+    EXPECT_EQ(coverLabel(album, 0), "- / -");
+}
+
+}  // namespace
