@@ -187,12 +187,11 @@ run_demo() {
                 --library "$(winepath_w "$demo/library/library.tsv")"
                 --ini "$(winepath_w "$demo/ini")")
     if [ -n "$XVFB_PID" ]; then
-        log "no display: running headless, screenshots go to $demo"
-        wine_run "$bin/coverhall-host.exe" "${args[@]}" \
-            --screenshot "$(winepath_w "$demo/screenshot")" --select Coverhall --select Genres
-        ls "$demo"/screenshot*
+        log "no display: the tour walks the plug-in by itself, screenshots go to $demo"
+        rm -f "$demo"/tour-*.bmp
+        wine_run "$bin/coverhall-tour.exe" "${args[@]}" --out "$(winepath_w "$demo/tour")"
     else
-        wine_run "$bin/coverhall-host.exe" "${args[@]}"
+        wine_run "$bin/coverhall-host.exe" "${args[@]}" --select Coverhall
     fi
 }
 

@@ -45,6 +45,7 @@ class StandInHost::Impl {
     void onMenuCommand(UINT command);
     void showSendToMenu();
     void addPlaylistLine(const std::string& text);
+    void addPlaylistLines(const std::vector<PlayedSong>& songs);
 
     // Requests of the plug-in (library_requests.cpp).
     LRESULT onLibraryRequest(WPARAM argument, LPARAM code);

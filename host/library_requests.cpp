@@ -115,11 +115,21 @@ LRESULT StandInHost::Impl::drop(DropRecord* record) {
     if (record->kind == 0)
         copy.songs = copyItemList(static_cast<const ItemRecordList*>(record->data));
     if (copy.accepted) {
-        for (const PlayedSong& song : copy.songs) addPlaylistLine(songLine(song));
+        addPlaylistLines(copy.songs);
     }
     record->result = copy.accepted ? 1 : 0;
     drops.push_back(std::move(copy));
     return record->result;
+}
+
+void StandInHost::Impl::addPlaylistLines(const std::vector<PlayedSong>& songs) {
+    // One repaint for the whole list, not one per song.
+    if (playlist) SendMessageA(playlist, WM_SETREDRAW, FALSE, 0);
+    for (const PlayedSong& song : songs) addPlaylistLine(songLine(song));
+    if (playlist) {
+        SendMessageA(playlist, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(playlist, nullptr, TRUE);
+    }
 }
 
 LRESULT StandInHost::Impl::play(const PlayRequest* request) {
@@ -132,7 +142,7 @@ LRESULT StandInHost::Impl::play(const PlayRequest* request) {
         playlistLines.clear();
         if (playlist) SendMessageA(playlist, LB_RESETCONTENT, 0, 0);
     }
-    for (const PlayedSong& song : copy.songs) addPlaylistLine(songLine(song));
+    addPlaylistLines(copy.songs);
     plays.push_back(std::move(copy));
     return 1;
 }

@@ -1,0 +1,191 @@
+// The view windows' costs with the built DLL inside the stand-in host:
+// the search of a 200,000-song library from its timer to the new item count,
+// opening the genre list sorted by "Albums", one page of cached covers,
+// opening Contents of a 30-song album and sending a 5,000-song album.
+// Prints medians as "bench <name> <value> <unit>".
+#include <windows.h>
+#include <commctrl.h>
+#include <wincodec.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/bench_report.h"
+#include "bench/catalogue/library_generator.h"
+#include "host/stand_in_host.h"
+#include "resources/resource_ids.h"
+#include "tests/covers/test_images.h"
+
+namespace {
+
+using coverhall::host::HostOptions;
+using coverhall::host::HostSong;
+using coverhall::host::StandInHost;
+
+constexpr int kSearchTimer = 500;
+
+std::string dllPath() {
+    std::string path = COVERHALL_PLUGIN_DLL;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string scratchFolder(const char* name) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::vector<HostSong> generatedSongs(int count) {
+    std::vector<HostSong> songs;
+    songs.reserve(static_cast<size_t>(count));
+    ItemGenerator generator;
+    for (int i = 0; i < count; ++i) {
+        const GeneratedItem item = generator.item(i);
+        HostSong song;
+        song.artist = std::string(item.artist);
+        song.title = std::string(item.title);
+        song.album = std::string(item.album);
+        song.genre = std::string(item.genre);
+        song.filename = std::string(item.fileName);
+        song.length = item.length;
+        song.track = item.track;
+        song.year = item.year;
+        songs.push_back(std::move(song));
+    }
+    return songs;
+}
+
+HostOptions options(const char* name, bool shown) {
+    HostOptions result;
+    result.iniFolder = scratchFolder(name);
+    DeleteFileA((result.iniFolder + "\\winamp.ini").c_str());
+    result.showWindow = shown;
+    result.width = 1600;
+    result.height = 900;
+    return result;
+}
+
+void setting(const HostOptions& options, const char* key, const char* value) {
+    WritePrivateProfileStringA("ml_Coverhall", key, value,
+                               (options.iniFolder + "\\winamp.ini").c_str());
+}
+
+// The search timer's work, as the timer delivers it.
+void benchLibrary() {
+    const HostOptions hostOptions = options("coverhall_bench_200k", false);
+    setting(hostOptions, "GenreListSortedCol", "1");
+    setting(hostOptions, "GenreListSortDir", "1");
+    StandInHost host(hostOptions);
+    host.setSongs(generatedSongs(200000));
+    if (!host.loadPlugin(dllPath())) return;
+    host.startPlugin();
+    host.selectEntry("Coverhall");
+    host.pump(300);
+    HWND window = host.viewWindow();
+    HWND list = host.control(IDC_ALBUM_LIST);
+    int found = 0;
+    const double search = medianMs(
+        5, [&] { SetDlgItemTextA(window, IDC_SEARCH_EDIT, "love"); },
+        [&] {
+            SendMessageA(window, WM_TIMER, kSearchTimer, 0);
+            found = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        });
+    report("window_search_200k_ms", search, "ms");
+    report("window_search_200k_albums", found, "albums");
+    const double genres = medianMs(
+        5, [&] { host.selectEntry("Coverhall"); }, [&] { host.selectEntry("Genres"); });
+    report("genre_window_open_ms", genres, "ms");
+}
+
+// Albums in folders of their own, each with a cover and its cache.
+std::vector<HostSong> coveredAlbums(const std::string& root, int albums, int songsEach) {
+    std::vector<HostSong> songs;
+    for (int a = 0; a < albums; ++a) {
+        const std::string folder = root + "\\album" + std::to_string(a);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        writeSolidImage(folder + "\\cover.jpg", GUID_ContainerFormatJpeg, 600, 600,
+                        0x204080u + static_cast<uint32_t>(a) * 0x050301u);
+        for (int s = 0; s < songsEach; ++s) {
+            HostSong song;
+            song.filename = folder + "\\" + std::to_string(s) + ".mp3";
+            song.title = "Song " + std::to_string(s);
+            song.album = "Album " + std::to_string(a);
+            song.artist = std::string("Artist");
+            song.genre = std::string("Bench");
+            song.length = 200;
+            song.track = s + 1;
+            songs.push_back(std::move(song));
+        }
+    }
+    return songs;
+}
+
+void benchCoversAndContents() {
+    const std::string root = scratchFolder("coverhall_bench_covers");
+    const HostOptions hostOptions = options("coverhall_bench_covers_ini", true);
+    setting(hostOptions, "UsedView", "1");
+    setting(hostOptions, "CoverDesity", "1");
+    setting(hostOptions, "FrontCoverImageName", "cover.jpg");
+    setting(hostOptions, "FrontCoverDetection", "1");
+    StandInHost host(hostOptions);
+    std::vector<HostSong> songs = coveredAlbums(root, 40, 30);
+    std::vector<HostSong> box = coveredAlbums(scratchFolder("coverhall_bench_box"), 1, 5000);
+    songs.insert(songs.end(), box.begin(), box.end());
+    host.setSongs(std::move(songs));
+    if (!host.loadPlugin(dllPath())) return;
+    host.startPlugin();
+    host.selectEntry("Coverhall");
+    host.pump(400);
+    HWND list = host.control(IDC_ALBUM_LIST);
+    // The first page writes the caches; the measured pages read them.
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const double page = medianMs(
+        5, [&] { InvalidateRect(list, nullptr, TRUE); }, [&] { UpdateWindow(list); });
+    report("cover_wall_page_ms", page, "ms");
+    RECT last{};
+    ListView_GetItemRect(list, 39, &last, LVIR_BOUNDS);
+    RECT client{};
+    GetClientRect(list, &client);
+    report("cover_wall_page_items", last.bottom <= client.bottom ? 40 : 0, "items");
+
+    auto select = [list](int index) {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(list, index, LVIS_SELECTED, LVIS_SELECTED);
+    };
+    const double contents = medianMs(
+        5,
+        [&] {
+            coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+            select(1);
+        },
+        [&] { coverhall::host::clickButton(host.control(IDC_MODE_CONTENTS)); });
+    report("contents_open_ms", contents, "ms");
+    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+    // The box set sorts last ("Album 0" .. "Album 39", then "Album 0" of the
+    // box folder sorts by song count after its namesake).
+    int boxIndex = -1;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i)
+        if (coverhall::host::listItemText(list, i, 2).empty()) boxIndex = i;
+    select(boxIndex);
+    const double enqueue = medianMs(
+        5, [] {}, [&] { coverhall::host::clickButton(host.control(IDC_ENQUEUE)); });
+    report("enqueue_5000_ms", enqueue, "ms");
+    report("enqueue_5000_sent",
+           host.playRequests().empty() ? 0 : double(host.playRequests().back().songs.size()),
+           "songs");
+}
+
+}  // namespace
+
+int main() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    benchLibrary();
+    benchCoversAndContents();
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,166 @@
+// The demo tour: the stand-in host with the plug-in on a library, driven as a
+// user would (clicks, keys, typing, the host's menus), one screenshot a step.
+//   coverhall-tour --plugin <dll> --library <file> --ini <folder> --out <prefix>
+// Writes "<prefix>-NN-<step>.bmp" for each step and prints its name.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/list_probes.h"
+#include "host/modal_driver.h"
+#include "host/stand_in_host.h"
+#include "host/window_capture.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+using coverhall::host::StandInHost;
+
+struct Arguments {
+    std::string plugin, library, ini, out;
+};
+
+bool parse(int argc, char** argv, Arguments& arguments) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        const std::string value = argv[i + 1];
+        if (name == "--plugin")
+            arguments.plugin = value;
+        else if (name == "--library")
+            arguments.library = value;
+        else if (name == "--ini")
+            arguments.ini = value;
+        else if (name == "--out")
+            arguments.out = value;
+        else
+            return false;
+    }
+    return !arguments.plugin.empty() && !arguments.out.empty();
+}
+
+class Tour {
+  public:
+    Tour(StandInHost& host, std::string prefix) : host_(host), prefix_(std::move(prefix)) {}
+
+    // Captures the library window after the views settled.
+    void shoot(const char* step) { save(step, host_.libraryWindow(), 700); }
+    // Captures a modal dialog from inside its own message loop.
+    void shootDialog(const char* step, HWND dialog) { save(step, dialog, 0); }
+    int failures() const { return failures_; }
+
+  private:
+    void save(const char* step, HWND window, int settle) {
+        if (settle) host_.pump(settle);
+        char number[8];
+        std::snprintf(number, sizeof number, "%02d", ++count_);
+        const std::string path = prefix_ + "-" + number + "-" + step + ".bmp";
+        const bool written = coverhall::host::captureWindow(window, path);
+        std::printf("%s %s\n", written ? "screenshot" : "cannot write", path.c_str());
+        std::fflush(stdout);
+        failures_ += written ? 0 : 1;
+    }
+
+    StandInHost& host_;
+    std::string prefix_;
+    int count_ = 0;
+    int failures_ = 0;
+};
+
+void typeText(HWND edit, const char* text) {
+    SetFocus(edit);
+    for (const char* c = text; *c; ++c) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(*c), 1);
+}
+
+void click(StandInHost& host, int id) {
+    coverhall::host::clickButton(host.control(id));
+    host.pump(100);
+}
+
+void selectRow(HWND list, int row) {
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row, FALSE);
+}
+
+void walk(StandInHost& host, Tour& tour) {
+    host.pump(300);
+    tour.shoot("tree");
+
+    // The album window opens in List; sorted by artist, then searched.
+    host.selectEntry("Coverhall");
+    host.pump(400);
+    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_LIST) != BST_CHECKED)
+        click(host, IDC_MODE_LIST);
+    coverhall::host::sendColumnClick(host.control(IDC_ALBUM_LIST), 1);
+    tour.shoot("list-by-artist");
+    typeText(host.control(IDC_SEARCH_EDIT), "the");
+    tour.shoot("search");
+    click(host, IDC_CLEAR_SEARCH);
+    coverhall::host::sendColumnClick(host.control(IDC_ALBUM_LIST), 0);
+
+    // The cover wall at both densities.
+    click(host, IDC_MODE_COVERS);
+    click(host, IDC_DENSITY_LOW);
+    tour.shoot("covers-low");
+    click(host, IDC_DENSITY_HIGH);
+    tour.shoot("covers-high");
+    click(host, IDC_DENSITY_LOW);
+
+    // One album's contents, then its songs sent to the playlist.
+    selectRow(host.control(IDC_ALBUM_LIST), 2);
+    click(host, IDC_MODE_CONTENTS);
+    tour.shoot("contents");
+    ListView_SetItemState(host.control(IDC_SONG_LIST), -1, LVIS_SELECTED, LVIS_SELECTED);
+    click(host, IDC_ENQUEUE);
+    tour.shoot("enqueue");
+    click(host, IDC_MODE_LIST);
+
+    // Every genre with its albums, the largest first; then one genre.
+    host.selectEntry("Genres");
+    host.pump(200);
+    HWND genres = host.control(IDC_GENRE_LIST);
+    coverhall::host::sendColumnClick(genres, 1);
+    coverhall::host::sendColumnClick(genres, 1);
+    tour.shoot("genres-by-albums");
+    selectRow(genres, 0);
+    click(host, IDC_VIEW_GENRE);
+    host.pump(400);
+    tour.shoot("genre-albums");
+
+    // Configure from the host's menu.
+    coverhall::host::ModalDriver driver;
+    driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+        tour.shootDialog("configure", dialog);
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    host.configurePlugin();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments arguments;
+    if (!parse(argc, argv, arguments)) {
+        std::fprintf(stderr,
+                     "usage: coverhall-tour --plugin <dll> --library <file> --ini <folder> "
+                     "--out <prefix>\n");
+        return 2;
+    }
+    coverhall::host::HostOptions options;
+    options.iniFolder = arguments.ini;
+    StandInHost host(options);
+    if (!arguments.library.empty() && !host.loadLibraryFile(arguments.library))
+        std::fprintf(stderr, "cannot read the library file %s\n", arguments.library.c_str());
+    if (!host.loadPlugin(arguments.plugin)) {
+        std::fprintf(stderr, "cannot load the plug-in %s\n", arguments.plugin.c_str());
+        return 1;
+    }
+    host.startPlugin();
+    Tour tour(host, arguments.out);
+    walk(host, tour);
+    return tour.failures() ? 1 : 0;
+}
