@@ -48,6 +48,10 @@ StandInHost::Impl::Impl(HostOptions hostOptions) : options(std::move(hostOptions
     InitCommonControlsEx(&controls);
     setActiveSkin(&skin);
     createWindows();
+    if (options.withDevicesEntry) {
+        TreeItemRecord devices{0, const_cast<char*>("Devices"), 1, 0};
+        addTreeItem(&devices);
+    }
 }
 
 StandInHost::Impl::~Impl() {

@@ -32,6 +32,8 @@ struct HostOptions {
     std::set<int> withheldServices;
     // Show the library window (tests may keep it hidden; captures need it shown).
     bool showWindow = true;
+    // The host's own "Devices" entry, under which plug-ins put their roots.
+    bool withDevicesEntry = false;
     // Ask for the new view before the old one is destroyed.
     bool newViewFirst = false;
     int width = 1180;

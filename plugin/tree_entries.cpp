@@ -38,6 +38,16 @@ HTREEITEM findSibling(HWND tree, HTREEITEM first, int id) {
     return nullptr;
 }
 
+// The first node with this parameter in the subtrees from first on, depth
+// first.
+HTREEITEM findInTree(HWND tree, HTREEITEM first, int id) {
+    for (HTREEITEM node = first; node; node = nextNode(tree, TVGN_NEXT, node)) {
+        if (nodeParameter(tree, node) == id) return node;
+        if (HTREEITEM below = findInTree(tree, nextNode(tree, TVGN_CHILD, node), id)) return below;
+    }
+    return nullptr;
+}
+
 struct SortContext {
     int order = 0;
     // Entry id -> its node text. Read once before the sort instead of walking
@@ -122,7 +132,8 @@ void addGenreEntries() {
 bool findGenresNode() {
     HWND tree = g_treeControl;
     if (!tree) return false;
-    HTREEITEM root = findSibling(tree, nextNode(tree, TVGN_ROOT, nullptr), g_rootEntryId);
+    // The root may sit at the top or below the host's "Devices" entry.
+    HTREEITEM root = findInTree(tree, nextNode(tree, TVGN_ROOT, nullptr), g_rootEntryId);
     if (!root) return false;
     HTREEITEM genres = findSibling(tree, nextNode(tree, TVGN_CHILD, root), g_genresEntryId);
     if (!genres) return false;

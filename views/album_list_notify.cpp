@@ -151,11 +151,7 @@ INT_PTR AlbumWindow::answerFind(int start, unsigned flags, const std::string& ty
 
 void AlbumWindow::onAlbumColumnClick(int column) {
     if (column < 0 || column > 6) return;
-    if (column == g_albumSortColumn) {
-        g_albumSortDescending = g_albumSortDescending ? 0 : 1;
-    } else {
-        g_albumSortColumn = column;
-    }
+    applySortClick(column, g_albumSortColumn, g_albumSortDescending);
     writeSettingInt("sortdir", g_albumSortDescending);
     writeSettingInt("sortcol", g_albumSortColumn);
     sortAndRefreshAlbumList();

@@ -1,23 +1,10 @@
 #include "views/album_list_texts.h"
 
-#include <cstdio>
-
 #include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
+#include "views/list_text.h"
 
 namespace {
-
-std::string decimal(long long value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%lld", value);
-    return text;
-}
-
-std::string minutesAndSeconds(long long seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
-    return text;
-}
 
 bool isAlphanumeric(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -62,12 +49,12 @@ std::string albumColumnText(const AlbumRecord& album, int column) {
             return album.artist;
         case 2: {
             const int count = album.songCount();
-            return count >= 1 && count <= 999 ? decimal(count) : std::string();
+            return count >= 1 && count <= 999 ? decimalText(count) : std::string();
         }
         case 3:
             return minutesAndSeconds(album.length);
         case 4:
-            return album.year >= 1 && album.year <= 4999 ? decimal(album.year) : std::string();
+            return album.year >= 1 && album.year <= 4999 ? decimalText(album.year) : std::string();
         case 5:
             return album.genres;
         case 6:
@@ -87,7 +74,7 @@ std::string tagTipText(const AlbumRecord& album) {
     const int count = album.songCount();
     std::string tip = "Album:   " + album.title;
     tip += "\nArtist:  " + album.artist;
-    tip += "\nTracks:  " + (count >= 1 && count <= 999 ? decimal(count) : "0 or >1000");
+    tip += "\nTracks:  " + (count >= 1 && count <= 999 ? decimalText(count) : "0 or >1000");
     tip += "\nLength:  " + minutesAndSeconds(album.length);
     tip += "\nYear:    " + albumColumnText(album, 4);
     tip += "\nGenre:   " + album.genres;

@@ -2,43 +2,29 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "catalogue/comparators.h"
 #include "covers/album_cover.h"
 #include "covers/module_objects.h"
 #include "resources/resource_ids.h"
 #include "views/album_list_texts.h"
+#include "views/list_text.h"
 #include "views/view_state.h"
 #include "win/plugin_globals.h"
-
-namespace {
-
-std::string decimal(long long value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%lld", value);
-    return text;
-}
-
-}  // namespace
 
 std::string songColumnText(const SongRecord& song, int column) {
     switch (column) {
         case 0:
-            return song.track >= 1 && song.track <= 999 ? decimal(song.track) : std::string();
+            return song.track >= 1 && song.track <= 999 ? decimalText(song.track) : std::string();
         case 1:
             return song.title;
         case 2:
             return song.ratingStars;
         case 3:
             return song.artist;
-        case 4: {
-            char text[32];
-            std::snprintf(text, sizeof text, "%d:%02d", song.length / 60, song.length % 60);
-            return text;
-        }
+        case 4:
+            return minutesAndSeconds(song.length);
         case 5:
-            return song.year >= 1 && song.year <= 4999 ? decimal(song.year) : std::string();
+            return song.year >= 1 && song.year <= 4999 ? decimalText(song.year) : std::string();
         case 6:
             return song.genre;
         default:
@@ -47,7 +33,7 @@ std::string songColumnText(const SongRecord& song, int column) {
 }
 
 std::string panelYear(int year) {
-    return year >= 1901 && year <= 2999 ? decimal(year) : std::string("-");
+    return year >= 1901 && year <= 2999 ? decimalText(year) : std::string("-");
 }
 
 AlbumRecord* selectedAlbum(HWND albumWindow) {
@@ -73,7 +59,7 @@ void showAlbumContents(HWND albumWindow, int index) {
                    GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr);
     SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, album->artist.c_str());
     SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, album->title.c_str());
-    SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimal(album->songCount()).c_str());
+    SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimalText(album->songCount()).c_str());
     SetDlgItemTextA(albumWindow, IDC_PLAYTIME_VALUE, albumColumnText(*album, 3).c_str());
     SetDlgItemTextA(albumWindow, IDC_YEAR_VALUE, panelYear(album->year).c_str());
     SetDlgItemTextA(albumWindow, IDC_GENRES_VALUE, album->genres.c_str());

@@ -9,6 +9,7 @@
 #include "resources/resource_ids.h"
 #include "views/list_text.h"
 #include "views/list_view_helper.h"
+#include "views/view_state.h"
 #include "views/view_windows.h"
 #include "win/settings.h"
 
@@ -76,11 +77,7 @@ void GenreListWindow::sortAndRefresh() {
 
 void GenreListWindow::onColumnClick(int column) {
     if (column != 0 && column != 1) return;
-    if (column == g_genreSortColumn) {
-        g_genreSortDescending = g_genreSortDescending ? 0 : 1;
-    } else {
-        g_genreSortColumn = column;
-    }
+    applySortClick(column, g_genreSortColumn, g_genreSortDescending);
     writeSettingInt("GenreListSortDir", g_genreSortDescending);
     writeSettingInt("GenreListSortedCol", g_genreSortColumn);
     sortAndRefresh();

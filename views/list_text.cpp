@@ -1,6 +1,7 @@
 #include "views/list_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 void copyListText(const std::string& text, char* buffer, int size) {
@@ -26,6 +27,18 @@ std::string narrowText(const wchar_t* text) {
     WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
     result.resize(static_cast<size_t>(size - 1));
     return result;
+}
+
+std::string decimalText(long long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%lld", value);
+    return text;
+}
+
+std::string minutesAndSeconds(long long seconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
+    return text;
 }
 
 bool modifierHeld() {

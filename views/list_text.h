@@ -12,5 +12,9 @@ void copyListText(const std::string& text, char* buffer, int size);
 void copyListText(const std::string& text, wchar_t* buffer, int size);
 // A wide text in the system code page; null gives the empty text.
 std::string narrowText(const wchar_t* text);
+// A number in decimal.
+std::string decimalText(long long value);
+// Seconds as minutes and seconds, "%d:%02d" (minutes are not wrapped).
+std::string minutesAndSeconds(long long seconds);
 // Ctrl, Shift or Alt held for the message being handled.
 bool modifierHeld();

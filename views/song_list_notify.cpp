@@ -50,11 +50,7 @@ INT_PTR AlbumWindow::onSongListNotify(NMHDR& header) {
         case LVN_COLUMNCLICK: {
             const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
             if (column < 0 || column > 6) return FALSE;
-            if (column == g_songSortColumn) {
-                g_songSortDescending = g_songSortDescending ? 0 : 1;
-            } else {
-                g_songSortColumn = column;
-            }
+            applySortClick(column, g_songSortColumn, g_songSortDescending);
             writeSettingInt("SongListSortDir", g_songSortDescending);
             writeSettingInt("SongListSortedCol", g_songSortColumn);
             sortAndRefreshSongList(window());

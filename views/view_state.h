@@ -20,3 +20,7 @@ extern int g_songSortDescending;
 
 // A sort column read from an edited INI file: outside 0..6 it falls back.
 int clampSortColumn(int column, int fallback);
+
+// A click on a column header: the sort column again flips the direction,
+// another column becomes the sort column and keeps it.
+void applySortClick(int clicked, int& column, int& descending);

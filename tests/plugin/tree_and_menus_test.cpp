@@ -80,6 +80,21 @@ TEST(TreeEntries, StoredDescendingOrderSortsZToA) {
     EXPECT_EQ(children.back(), "Blues");
 }
 
+TEST(TreeEntries, UnderAHostsDevicesEntryTheGenresAreStillSorted) {
+    PluginInstall install("tree_devices");
+    writeIni(install.hostIni(), "TreeGenreSortOrder", "1");
+    host::HostOptions options = install.options();
+    options.withDevicesEntry = true;
+    RunningPlugin plugin(install, mixedGenres(), options);
+    const auto& entries = plugin.host.treeEntries();
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries[1].title, "Coverhall");
+    EXPECT_EQ(entries[1].parentId, entries[0].id);  // below "Devices"
+    const auto children = plugin.host.childTitles(plugin.entry("Genres"));
+    expectSorted(children, true);
+    EXPECT_EQ(children.back(), "Blues");
+}
+
 TEST(TreeEntries, GenresPastTheTableGetNoEntryAndNothingBreaks) {
     PluginInstall install("tree_many");
     std::vector<HostSong> songs;
