@@ -79,6 +79,24 @@ HMENU buildMenu() {
     return bar;
 }
 
+// The selected entry in the skin's selection colours, focused or not: the
+// tree's own unfocused highlight would draw light text on a light bar.
+LRESULT drawTreeItem(NMTVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            if (draw.nmcd.uItemState & CDIS_SELECTED) {
+                draw.clrText = skinColor(SkinColor::kSelectionText);
+                draw.clrTextBk = skinColor(SkinColor::kSelectionBackground);
+                draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+            }
+            return CDRF_DODEFAULT;
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
 }  // namespace
 
 void StandInHost::Impl::createWindows() {
@@ -163,6 +181,8 @@ LRESULT StandInHost::Impl::libraryProc(HWND window, UINT message, WPARAM wParam,
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header && header->hwndFrom == tree) {
+                if (header->code == NM_CUSTOMDRAW)
+                    return drawTreeItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(lParam));
                 if (header->code == NM_RCLICK) {
                     onTreeNotify(*header);
                     return TRUE;  // no default menu
