@@ -218,6 +218,7 @@ void AlbumWindow::showViewControls(int mode) {
 }
 
 void AlbumWindow::showList(int code) {
+    const coverhall::RedrawPause pause(window());
     g_viewMode = List;
     EnableWindow(control(IDC_SEARCH_EDIT), TRUE);
     EnableWindow(control(IDC_CLEAR_SEARCH), TRUE);
@@ -232,6 +233,7 @@ void AlbumWindow::showList(int code) {
 }
 
 void AlbumWindow::showCovers(int code) {
+    const coverhall::RedrawPause pause(window());
     g_viewMode = Covers;
     showControls(window(), kCoversControls, SW_SHOW);
     EnableWindow(control(IDC_SEARCH_EDIT), TRUE);
@@ -254,6 +256,7 @@ void AlbumWindow::showContents() {
         checkModeButton(g_viewMode);
         return;
     }
+    const coverhall::RedrawPause pause(window());
     showControls(window(), kCoversControls, SW_HIDE);
     g_viewMode = Contents;
     EnableWindow(control(IDC_SEARCH_EDIT), FALSE);

@@ -110,6 +110,28 @@ class MemoryDc {
     HDC dc_;
 };
 
+// Holds back the drawing of a shown window and its children while many of
+// them change, then repaints once. A hidden window is left alone: turning its
+// redraw back on would show it.
+class RedrawPause {
+  public:
+    explicit RedrawPause(HWND window)
+        : window_(window && IsWindowVisible(window) ? window : nullptr) {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawPause() {
+        if (!window_) return;
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+  private:
+    HWND window_;
+};
+
 // An owned COM interface pointer.
 template <typename Interface>
 class ComPtr {
