@@ -256,6 +256,7 @@ TEST_F(AlbumCoverTest, ThumbnailsNeverDeleteTheBitmapThePictureShows) {
     ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
     const HBITMAP picture = shownPicture();
     for (int i = 0; i < 3; ++i) ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
     EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
     EXPECT_EQ(shownPicture(), picture);
     EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP));
@@ -361,6 +362,30 @@ TEST_F(AlbumCoverTest, ABrokenCurrentCacheIsKeptUntilTheImageIsNewer) {
     ASSERT_TRUE(setWriteTime(file("cover.png"), cacheTime + 10000000));
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
     EXPECT_EQ(cacheColour(), kGreen);
+}
+
+TEST_F(AlbumCoverTest, OnlyAWholeCurrentCacheOfTheSlotSizeIsAThumbnail) {
+    image("cover.png", kGreen);
+    // As the bad-image run found: an edited cache of another size was shown
+    // at that size, and one cut short showed whatever the decoder made of it.
+    ASSERT_TRUE(writeSolidImage(cache(), GUID_ContainerFormatBmp, 50, 100, kRed));
+    const std::vector<uint8_t> whole = [] {
+        TempFolder other;
+        EXPECT_TRUE(writeSolidImage(other.file("c.bmp"), GUID_ContainerFormatBmp, 100, 100, kRed));
+        return readBytes(other.file("c.bmp"));
+    }();
+    for (const std::vector<uint8_t>& bytes :
+         {readBytes(cache()), std::vector<uint8_t>(whole.begin(), whole.end() - 1)}) {
+        ASSERT_TRUE(writeBytes(cache(), bytes));
+        ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(cache()) - 10000000));
+        EXPECT_EQ(thumbnail(NamedThenAny, "cover.png"), 0);
+        EXPECT_EQ(readBytes(cache()), bytes);  // kept while current
+    }
+    ASSERT_TRUE(writeBytes(cache(), whole));
+    ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(cache()) - 10000000));
+    ASSERT_EQ(thumbnail(NamedThenAny, "cover.png"), 1);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(slotColour(), kRed);
 }
 
 TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
