@@ -224,13 +224,13 @@ run_fuzz() {
         log=$FUZZ/findings/$name.log
         local dirs=("$FUZZ/corpus/$name") seeds=$ROOT/tests/fuzz/seeds/${name#fuzz_}
         mkdir -p "${dirs[0]}"
-        [ -d "$seeds" ] && dirs+=("$seeds")
+        if [ -d "$seeds" ]; then dirs+=("$seeds"); fi
         "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
             -artifact_prefix="$FUZZ/findings/$name-" "${dirs[@]}" >"$log" 2>&1 || result=$?
         local execs rate cov
         execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
-        cov=$(grep -o 'cov: [0-9]* ft: [0-9]* corp: [0-9]*' "$log" | tail -1)
+        cov=$(grep -o 'cov: [0-9]* ft: [0-9]* corp: [0-9]*' "$log" | tail -1 || true)
         echo "fuzz $name ${seconds}s: ${execs:-?} executions, ${rate:-?}/s, $cov"
         if [ $result -ne 0 ]; then
             echo "fuzz $name: FINDING (exit $result), log $log, reproducer:" \
