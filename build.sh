@@ -4,6 +4,7 @@
 #   ./build.sh demo    install, build, generate a demo library, open the host
 #   ./build.sh bench   install, build, print the benchmark figures
 #   ./build.sh build   install and build only
+#   ./build.sh fuzz [SECONDS]  run every fuzz target SECONDS each (default 60)
 # Two Windows builds are made: win32 (the shipped DLL) and win64 (a test
 # vehicle). Windows programs run on both where this machine can run 32-bit
 # programs, on win64 alone where it cannot or when COVERHALL_WIN64_ONLY=1.
@@ -205,11 +206,46 @@ run_bench() {
     return 0
 }
 
+# Every fuzz target for the given time, from the corpus it kept last time
+# (build/fuzz/corpus) and its seeds. One line per target; a finding fails
+# the run and its reproducer stays in build/fuzz/findings.
+run_fuzz() {
+    local seconds=${1:-60} status=0
+    command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; return 1; }
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ" -DCOVERHALL_FUZZ=ON \
+        -DCOVERHALL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$FUZZ" -j "$JOBS" >/dev/null
+    mkdir -p "$FUZZ/findings"
+    for target in "$FUZZ"/tests/fuzz/fuzz_*; do
+        [ -x "$target" ] || continue
+        local name log result=0
+        name=$(basename "$target")
+        log=$FUZZ/findings/$name.log
+        local dirs=("$FUZZ/corpus/$name") seeds=$ROOT/tests/fuzz/seeds/${name#fuzz_}
+        mkdir -p "${dirs[0]}"
+        if [ -d "$seeds" ]; then dirs+=("$seeds"); fi
+        "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+            -artifact_prefix="$FUZZ/findings/$name-" "${dirs[@]}" >"$log" 2>&1 || result=$?
+        local execs rate cov
+        execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+        rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+        cov=$(grep -o 'cov: [0-9]* ft: [0-9]* corp: [0-9]*' "$log" | tail -1 || true)
+        echo "fuzz $name ${seconds}s: ${execs:-?} executions, ${rate:-?}/s, $cov"
+        if [ $result -ne 0 ]; then
+            echo "fuzz $name: FINDING (exit $result), log $log, reproducer:" \
+                "$(ls "$FUZZ/findings/$name"-* 2>/dev/null | tr '\n' ' ')"
+            status=1
+        fi
+    done
+    return $status
+}
+
 cmd=${1:-test}
 case "$cmd" in
     build) setup; configure_and_build ;;
     test) setup; configure_and_build; run_tests ;;
     demo) setup; configure_and_build; run_demo ;;
     bench) setup; configure_and_build; run_bench ;;
-    *) echo "usage: $0 {test|demo|bench|build}" >&2; exit 2 ;;
+    fuzz) setup; run_fuzz "${2:-60}" ;;
+    *) echo "usage: $0 {test|demo|bench|build|fuzz [SECONDS]}" >&2; exit 2 ;;
 esac

@@ -53,11 +53,16 @@ void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
 bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePath,
                    ImageFormat format) {
     if (request.cacheCurrent) {
-        // The cache is shown as it is stored, without resampling.
-        if (!image.load(request.cachePath, kFormatBmp)) return false;
+        // The cache is shown as it is stored, without resampling; one that
+        // is not a whole thumbnail of the slot's size is no cover.
+        if (!image.loadCache(request.cachePath, kThumbnailSize)) return false;
     } else {
-        if (!image.load(imagePath, format)) return false;
-        image.resample(kThumbnailSize, kThumbnailSize, true);
+        // An image the scaler refuses would be cached and shown at its own
+        // size.
+        if (!image.load(imagePath, format) ||
+            !image.resample(kThumbnailSize, kThumbnailSize, true)) {
+            return false;
+        }
         if (request.hasCachePath) image.save(request.cachePath);
     }
     g_thumbnailBitmap.reset(image.makeBitmap());
@@ -73,8 +78,10 @@ bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePa
 
 bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,
                        ImageFormat format) {
-    if (!image.load(imagePath, format)) return false;
-    image.resample(kContentsCoverSize, kContentsCoverSize, false);
+    if (!image.load(imagePath, format) ||
+        !image.resample(kContentsCoverSize, kContentsCoverSize, false)) {
+        return false;
+    }
     coverhall::UniqueBitmap cover(image.makeBitmap());
     if (!cover) return false;
     showPicture(request.pictureControl, std::move(cover));

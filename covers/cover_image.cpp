@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "covers/bmp_reader.h"
 #include "covers/bmp_writer.h"
 #include "covers/file_names.h"
 #include "covers/image_header.h"
@@ -45,14 +46,14 @@ bool createDecoder(IWICImagingFactory* factory, ImageFormat format,
            SUCCEEDED(factory->CreateDecoder(*codec.container, nullptr, decoder.put()));
 }
 
-bool readWholeFile(const char* path, std::vector<uint8_t>& out) {
+bool readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out) {
     UniqueFile file(CreateFileA(path, GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxImageFileBytes) {
+        static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
         return false;
     }
     out.resize(static_cast<std::size_t>(size.QuadPart));
@@ -85,7 +86,7 @@ bool CoverImage::load(const char* path, int format) {
     reset();
     if (!path || !codecOf(static_cast<ImageFormat>(format)).container) return false;
     try {
-        if (!readWholeFile(path, file_)) return false;
+        if (!readWholeFile(path, kMaxImageFileBytes, file_)) return false;
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -110,6 +111,25 @@ bool CoverImage::load(const char* path, int format) {
     }
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
+    return true;
+}
+
+bool CoverImage::loadCache(const char* path, int edge) {
+    reset();
+    if (!path) return false;
+    try {
+        std::vector<uint8_t> bytes;
+        if (!readWholeFile(path, kMaxCacheFileBytes, bytes) ||
+            !readCacheBmp(bytes.data(), bytes.size(), edge, pixels_)) {
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        reset();
+        return false;
+    }
+    width_ = height_ = edge;
+    stride_ = cacheRowBytes(edge);
+    decoded_ = true;
     return true;
 }
 

@@ -24,6 +24,10 @@ class CoverImage {
     // oversized file; the image is then empty.
     bool load(const char* path, int format);
 
+    // Opens a thumbnail cache file: only a complete BMP of exactly
+    // edge x edge pixels is taken (see readCacheBmp), never resampled.
+    bool loadCache(const char* path, int edge);
+
     // Makes the image exactly width x height. Nearest neighbour when averaging
     // is disabled; otherwise an averaging filter where the platform has one.
     // The scaler sits directly on the decoded frame, so a decoder that can

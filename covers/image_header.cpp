@@ -1,5 +1,6 @@
 #include "covers/image_header.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -7,9 +8,17 @@ namespace {
 class Bytes {
   public:
     Bytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    // Every read is guarded by has(), so the reach it records bounds the
+    // bytes the answer depends on.
     bool has(std::size_t offset, std::size_t count) const {
-        return offset <= size_ && count <= size_ - offset;
+        if (offset <= size_ && count <= size_ - offset) {
+            reach_ = std::max(reach_, offset + count);
+            return true;
+        }
+        reach_ = size_;
+        return false;
     }
+    std::size_t reach() const { return reach_; }
     uint8_t at(std::size_t offset) const { return data_[offset]; }
     uint32_t le16(std::size_t o) const { return data_[o] | data_[o + 1] << 8; }
     uint32_t be16(std::size_t o) const { return data_[o] << 8 | data_[o + 1]; }
@@ -26,6 +35,7 @@ class Bytes {
   private:
     const uint8_t* data_;
     std::size_t size_;
+    mutable std::size_t reach_ = 0;
 };
 
 bool readPng(const Bytes& b, ImageHeader& out) {
@@ -159,7 +169,11 @@ bool readImageHeader(const uint8_t* data, std::size_t size, ImageHeader& out) {
         header.format = kFormatBmp;
         read = readBmp(b, header);
     }
-    if (!read || !withinImageLimits(header.width, header.height)) return false;
+    if (!read || !withinImageLimits(header.width, header.height)) {
+        out.headerBytes = b.reach();
+        return false;
+    }
     out = header;
+    out.headerBytes = b.reach();
     return true;
 }

@@ -18,6 +18,10 @@ struct ImageHeader {
     ImageFormat format = kFormatNone;  // by content, not by name
     uint32_t width = 0;
     uint32_t height = 0;
+    // How many leading bytes the answer rests on, whether true or false: no
+    // byte past them was looked at (the whole size when the end of the data
+    // decided the answer).
+    std::size_t headerBytes = 0;
 };
 
 // The format and size declared by the file's content. False when it is none

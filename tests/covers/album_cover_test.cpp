@@ -364,6 +364,30 @@ TEST_F(AlbumCoverTest, ABrokenCurrentCacheIsKeptUntilTheImageIsNewer) {
     EXPECT_EQ(cacheColour(), kGreen);
 }
 
+TEST_F(AlbumCoverTest, OnlyAWholeCurrentCacheOfTheSlotSizeIsAThumbnail) {
+    image("cover.png", kGreen);
+    // As the bad-image run found: an edited cache of another size was shown
+    // at that size, and one cut short showed whatever the decoder made of it.
+    ASSERT_TRUE(writeSolidImage(cache(), GUID_ContainerFormatBmp, 50, 100, kRed));
+    const std::vector<uint8_t> whole = [] {
+        TempFolder other;
+        EXPECT_TRUE(writeSolidImage(other.file("c.bmp"), GUID_ContainerFormatBmp, 100, 100, kRed));
+        return readBytes(other.file("c.bmp"));
+    }();
+    for (const std::vector<uint8_t>& bytes :
+         {readBytes(cache()), std::vector<uint8_t>(whole.begin(), whole.end() - 1)}) {
+        ASSERT_TRUE(writeBytes(cache(), bytes));
+        ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(cache()) - 10000000));
+        EXPECT_EQ(thumbnail(NamedThenAny, "cover.png"), 0);
+        EXPECT_EQ(readBytes(cache()), bytes);  // kept while current
+    }
+    ASSERT_TRUE(writeBytes(cache(), whole));
+    ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(cache()) - 10000000));
+    ASSERT_EQ(thumbnail(NamedThenAny, "cover.png"), 1);
+    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(slotColour(), kRed);
+}
+
 TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     // Folder plus name beyond 259 characters: skipped, nothing written.
     album_.folder = folder_.path() + "\\" + std::string(300 - folder_.path().size(), 'L');

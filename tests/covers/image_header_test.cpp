@@ -158,3 +158,19 @@ TEST(ImageHeader, FindsTheJpegFrameBehindFillBytesAndMarkersWithoutLength) {
     EXPECT_EQ(h.width, 33u);
     EXPECT_EQ(h.height, 44u);
 }
+
+TEST(ImageHeader, TellsHowManyLeadingBytesTheAnswerRestsOn) {
+    std::vector<uint8_t> png = pngHeader(40, 30);
+    png.insert(png.end(), 100, 0xEE);
+    EXPECT_EQ(read(png, true).headerBytes, 24u);  // signature, IHDR length, type, sizes
+    const std::vector<uint8_t> bmp = bmpHeader(7, 7);
+    EXPECT_EQ(read(bmp, true).headerBytes, 26u);
+    // A GIF's frames are all walked; one cut short leaves the answer to its end.
+    std::vector<uint8_t> cut = gif(10, 10, 10, 10);
+    cut.resize(cut.size() - 3);
+    EXPECT_EQ(read(cut, true).headerBytes, cut.size());
+    // Refusals say it too: a huge PNG is refused on its first 24 bytes.
+    png = pngHeader(60000, 60000);
+    png.push_back(0);
+    EXPECT_EQ(read(png, false).headerBytes, 24u);
+}
