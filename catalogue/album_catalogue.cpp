@@ -1,16 +1,15 @@
 #include "catalogue/album_catalogue.h"
 
-#include <algorithm>
+#include <atomic>
 
-#include "catalogue/comparators.h"
 #include "catalogue/genre_pieces.h"
 #include "catalogue/text_functions.h"
 
-const char kVariousArtists[] = "Various Artists";
-
 namespace {
 
-constexpr std::string_view kUnknownGenre = "Unknown";
+// Generations are unique across catalogues, so a view never mistakes a new
+// library at the address of a freed one for the library it was made from.
+std::atomic<uint64_t> g_lastGeneration{0};
 
 // Whether genre + "," occurs in list + ",": the test that keeps each genre
 // once in an album's list. A plain substring test, so "op" is found in "Pop".
@@ -33,9 +32,15 @@ bool albumHasGenre(const AlbumRecord& album, std::string_view name) {
 }  // namespace
 
 AlbumCatalogue::AlbumCatalogue(int edge, CoverImageListFactory factory)
-    : coverImageList_(factory ? factory(edge) : nullptr), edge_(edge), factory_(factory) {}
+    : coverImageList_(factory ? factory(edge) : nullptr), edge_(edge), factory_(factory) {
+    changed();
+}
 
 AlbumCatalogue::~AlbumCatalogue() = default;
+
+void AlbumCatalogue::changed() {
+    generation_ = ++g_lastGeneration;
+}
 
 SongRecord* AlbumCatalogue::addSong(std::unique_ptr<SongRecord> song) {
     if (!song) return nullptr;
@@ -61,7 +66,7 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
         albumSerial = found->second;
         joinAlbum(*albumsBySerial_[albumSerial], *song);
     }
-    songLinks_.push_back({albumSerial, genreSerial});
+    songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
     changed();
     return song;
@@ -77,20 +82,26 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
 }
 
 AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder) {
-    auto album = std::make_unique<AlbumRecord>();
-    album->artist = song.artist;
-    album->title = song.album;
-    album->length = song.length;
-    album->genres = song.genre;
-    album->year = song.year;
-    album->folder = std::string(folder);
-    album->songs.push_back(&song);
-    AlbumRecord& made = *album;
-    albums_.push_back(std::move(album));
-    albumsBySerial_.push_back(&made);
+    const std::size_t serial = albumsBySerial_.size();
+    if (serial == albumPool_.size()) albumPool_.push_back(std::make_unique<AlbumRecord>());
+    // A record from an earlier refill keeps the room of its texts and songs.
+    AlbumRecord& album = *albumPool_[serial];
+    album.artist = song.artist;
+    album.title = song.album;
+    album.displayBuffer.clear();
+    album.length = song.length;
+    album.genres = song.genre;
+    album.year = song.year;
+    album.folder.assign(folder);
+    album.songs.clear();
+    album.songs.push_back(&song);
+    album.serial = static_cast<int32_t>(serial);
+    album.songsResorted = false;
+    albums_.push_back(&album);
+    albumsBySerial_.push_back(&album);
     // The shown albums no longer coincide with every album.
     shownAreAll_ = false;
-    return made;
+    return album;
 }
 
 void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
@@ -105,6 +116,27 @@ void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
     }
 }
 
+// joinAlbum with numbers standing for the texts: equal artist ids are equal
+// artist texts, and a genre already found in the list stays in it.
+void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link) {
+    AlbumRecord& record = *albumsBySerial_[album];
+    AlbumKeys& keys = albumKeys_[album];
+    SongRecord* song = refillSource_->songs_[sourceIndex];
+    if (!keys.various && keys.firstArtistId != refillRanks_->artistId[sourceIndex]) {
+        record.artist = kVariousArtists;
+        keys.artist = refillRanks_->variousArtists;
+        keys.various = true;
+    }
+    record.length += link.length;
+    record.songs.push_back(song);
+    if (link.genreSerial == keys.firstGenre || link.genreSerial == keys.lastGenre) return;
+    if (!listHoldsGenre(record.genres, song->genre)) {
+        record.genres += ", ";
+        record.genres += song->genre;
+    }
+    keys.lastGenre = link.genreSerial;
+}
+
 void AlbumCatalogue::ensureLookupIndexes() {
     if (lookupIndexesValid_) return;
     albumSerialByFolder_.clear();
@@ -112,7 +144,80 @@ void AlbumCatalogue::ensureLookupIndexes() {
     for (std::size_t serial = 0; serial < albumsBySerial_.size(); ++serial) {
         albumSerialByFolder_.emplace(albumsBySerial_[serial]->folder, static_cast<int32_t>(serial));
     }
+    // Genre serials are first-appearance numbers, which a genre sort no
+    // longer shows; the songs' links still hold them.
+    genreSerialByName_.clear();
+    for (std::size_t i = 0; i < songs_.size(); ++i) {
+        genreSerialByName_.emplace(songs_[i]->genre, songLinks_[i].genreSerial);
+    }
     lookupIndexesValid_ = true;
+}
+
+void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
+    refillRanks_ = &source.songRanks();
+    refillSource_ = &source;
+    refillSourceGeneration_ = source.generation_;
+    ownedSongs_.clear();
+    songs_.clear();
+    songLinks_.clear();
+    genres_.clear();
+    albums_.clear();
+    albumsBySerial_.clear();
+    albumKeys_.clear();
+    shown_.clear();
+    shownAreAll_ = false;
+    shownGenre_.clear();
+    sortedSinceRestriction_ = false;
+    totalLength_ = 0;
+    shownLength_ = 0;
+    searchIndex_.clear();
+    lookupIndexesValid_ = false;
+    refillAlbumOf_.assign(source.albumsBySerial_.size(), -1);
+    refillGenreOf_.assign(source.genres_.size(), -1);
+    changed();
+    keysGeneration_ = generation_;
+}
+
+void AlbumCatalogue::refillWith(int sourceIndex) {
+    const AlbumCatalogue& source = *refillSource_;
+    SongRecord* song = source.songs_[sourceIndex];
+    const SongLink link = source.songLinks_[sourceIndex];
+    int32_t& genre = refillGenreOf_[link.genreSerial];
+    if (genre < 0) {
+        genre = static_cast<int32_t>(genres_.size());
+        genres_.push_back(song->genre);
+    }
+    // Albums and genres correspond to the source's, so the groups are found
+    // by serial number instead of by folder text.
+    int32_t& album = refillAlbumOf_[link.albumSerial];
+    if (album < 0) {
+        album = static_cast<int32_t>(albumsBySerial_.size());
+        const AlbumRecord& made = newAlbum(*song, source.albumsBySerial_[link.albumSerial]->folder);
+        albumKeys_.push_back({refillRanks_->album[sourceIndex], refillRanks_->artist[sourceIndex],
+                              refillRanks_->artistId[sourceIndex], link.genreSerial,
+                              link.genreSerial, made.artist == kVariousArtists});
+    } else {
+        joinRefilledAlbum(album, sourceIndex, link);
+    }
+    songs_.push_back(song);
+    songLinks_.push_back({album, genre, link.length});
+    totalLength_ += link.length;
+}
+
+bool AlbumCatalogue::isFullViewOf(const AlbumCatalogue& library, std::string_view genre, int column,
+                                  bool descending) const {
+    if (refillSource_ != &library || refillSourceGeneration_ != library.generation_ ||
+        keysGeneration_ != generation_ || songs_.size() != library.songs_.size()) {
+        return false;
+    }
+    if (!sortedSinceRestriction_ || shownGenre_ != genre || sortColumn_ != column ||
+        sortDescending_ != descending) {
+        return false;
+    }
+    for (const AlbumRecord* album : albumsBySerial_) {
+        if (album->songsResorted) return false;
+    }
+    return true;
 }
 
 SongRecord* AlbumCatalogue::songAt(int index) const {
@@ -132,22 +237,23 @@ AlbumRecord* AlbumCatalogue::shownAlbumAt(int index) const {
 }
 
 AlbumRecord* AlbumCatalogue::albumAt(int index) const {
-    return index >= 0 && index < albumCount() ? albums_[index].get() : nullptr;
+    return index >= 0 && index < albumCount() ? albums_[index] : nullptr;
 }
 
 void AlbumCatalogue::restrictToGenre(std::string_view name) {
     shown_.clear();
     shownLength_ = 0;
+    shownGenre_.assign(name);
+    sortedSinceRestriction_ = false;
     shownAreAll_ = name.empty();
     if (shownAreAll_) {
-        shown_.reserve(albums_.size());
-        for (const auto& album : albums_) shown_.push_back(album.get());
+        shown_.assign(albums_.begin(), albums_.end());
         shownLength_ = totalLength_;
         return;
     }
-    for (const auto& album : albums_) {
+    for (AlbumRecord* album : albums_) {
         if (!albumHasGenre(*album, name)) continue;
-        shown_.push_back(album.get());
+        shown_.push_back(album);
         shownLength_ += album->length;
     }
 }
@@ -161,10 +267,15 @@ void AlbumCatalogue::releaseAllSongs() {
     lookupIndexesValid_ = true;
     albumsBySerial_.clear();
     albums_.clear();
+    albumPool_.clear();
+    albumKeys_.clear();
+    refillSource_ = nullptr;
+    refillRanks_ = nullptr;
     genres_.clear();
     songs_.clear();
     songLinks_.clear();
     searchIndex_.clear();
+    songRanks_ = SongRanks();
     totalLength_ = 0;
     while (!ownedSongs_.empty()) ownedSongs_.pop_back();
     changed();
@@ -202,32 +313,6 @@ int AlbumCatalogue::albumCountOfGenre(std::string_view name) const {
     if (name.empty() || name == kUnknownGenre) return emptyGenreListAlbums_;
     const auto found = piecesAlbumCount_.find(std::string(name));
     return found == piecesAlbumCount_.end() ? 0 : found->second;
-}
-
-void AlbumCatalogue::sortShownAlbums(int column, bool descending) {
-    sortAlbums(shown_, column, descending);
-    if (!shownAreAll_) return;
-    // Shared with every album: the albums take the same order. The two
-    // arrays hold the same records, so ownership is only re-seated.
-    for (auto& album : albums_) album.release();
-    for (std::size_t i = 0; i < albums_.size(); ++i) albums_[i].reset(shown_[i]);
-}
-
-void AlbumCatalogue::sortGenres(int column, bool descending) {
-    // Counting by restriction would leave the shown albums restricted to the
-    // second genre of the last comparison; one restriction at the end does.
-    bool compared = false;
-    std::string lastSecond;
-    std::stable_sort(genres_.begin(), genres_.end(),
-                     [&](const std::string& a, const std::string& b) {
-                         if (column == 1) {
-                             compared = true;
-                             lastSecond = b;
-                         }
-                         return compareGenres(*this, a, b, column, descending) < 0;
-                     });
-    if (compared)
-        restrictToGenre(lastSecond.empty() ? kUnknownGenre : std::string_view(lastSecond));
 }
 
 const SearchIndex& AlbumCatalogue::searchIndex() const {

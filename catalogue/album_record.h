@@ -7,7 +7,11 @@
 
 struct SongRecord;
 
-extern const char kVariousArtists[];  // "Various Artists"
+// The artist of an album whose songs name different artists.
+inline constexpr char kVariousArtists[] = "Various Artists";
+// How the empty genre is named to the user, and the genre restriction that
+// selects the albums with an empty genre list.
+inline constexpr char kUnknownGenre[] = "Unknown";
 
 struct AlbumRecord {
     // The first song's artist, or "Various Artists" once a song of another
@@ -27,6 +31,11 @@ struct AlbumRecord {
     std::string folder;
     // Borrowed songs, in order of adding until a song sort reorders them.
     std::vector<SongRecord*> songs;
+    // Creation number within its catalogue: albums that sort equal keep
+    // this order whatever order they had before.
+    int32_t serial = 0;
+    // Set by a song sort: the songs are no longer in the order of adding.
+    bool songsResorted = false;
 
     int songCount() const { return static_cast<int>(songs.size()); }
 };

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "catalogue/album_record.h"
 #include "covers/module_objects.h"
 #include "plugin/plugin_entry.h"
 #include "win/host_interface.h"
@@ -101,7 +102,7 @@ void addGenreEntries() {
     int row = 2;
     for (const std::string& genre : g_libraryCatalogue.genreNames()) {
         if (row >= kTreeEntryRows) break;
-        const char* title = genre.empty() ? "Unknown" : genre.c_str();
+        const char* title = genre.empty() ? kUnknownGenre : genre.c_str();
         setTreeEntry(g_treeEntries[row], addTreeEntry(g_genresEntryId, title, false), title);
         ++row;
     }
