@@ -61,7 +61,8 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
     const auto found = albumSerialByFolder_.find(folder);
     if (found == albumSerialByFolder_.end()) {
         albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.emplace(newAlbum(*song, folder).folder, albumSerial);
+        albumSerialByFolder_.emplace(newAlbum(*song, folders_.keep(folder), song->genre).folder,
+                                     albumSerial);
     } else {
         albumSerial = found->second;
         joinAlbum(*albumsBySerial_[albumSerial], *song);
@@ -81,24 +82,31 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
     return serial;
 }
 
-AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder) {
+// The folder must outlive the album; the other texts are the song's. The
+// genre is the song's, or a copy of it nearer at hand.
+AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
+                                      const std::string& genre) {
+    constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
-    if (serial == albumPool_.size()) albumPool_.push_back(std::make_unique<AlbumRecord>());
+    if (serial == albumBlocks_.size() * kBlock) {
+        albumBlocks_.push_back(std::make_unique<AlbumRecord[]>(kBlock));
+    }
     // A record from an earlier refill keeps the room of its texts and songs.
-    AlbumRecord& album = *albumPool_[serial];
+    AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];
     album.artist = song.artist;
     album.title = song.album;
     album.displayBuffer.clear();
     album.length = song.length;
-    album.genres = song.genre;
+    album.genres = genre;
     album.year = song.year;
-    album.folder.assign(folder);
+    album.folder = folder;
     album.songs.clear();
     album.songs.push_back(&song);
     album.serial = static_cast<int32_t>(serial);
     album.songsResorted = false;
     albums_.push_back(&album);
     albumsBySerial_.push_back(&album);
+    albumFolders_.push_back(folder);
     // The shown albums no longer coincide with every album.
     shownAreAll_ = false;
     return album;
@@ -118,21 +126,21 @@ void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
 
 // joinAlbum with numbers standing for the texts: equal artist ids are equal
 // artist texts, and a genre already found in the list stays in it.
-void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link) {
+void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
+                                       const std::string& genre) {
     AlbumRecord& record = *albumsBySerial_[album];
     AlbumKeys& keys = albumKeys_[album];
-    SongRecord* song = refillSource_->songs_[sourceIndex];
     if (!keys.various && keys.firstArtistId != refillRanks_->artistId[sourceIndex]) {
         record.artist = kVariousArtists;
         keys.artist = refillRanks_->variousArtists;
         keys.various = true;
     }
     record.length += link.length;
-    record.songs.push_back(song);
+    record.songs.push_back(refillSource_->songs_[sourceIndex]);
     if (link.genreSerial == keys.firstGenre || link.genreSerial == keys.lastGenre) return;
-    if (!listHoldsGenre(record.genres, song->genre)) {
+    if (!listHoldsGenre(record.genres, genre)) {
         record.genres += ", ";
-        record.genres += song->genre;
+        record.genres += genre;
     }
     keys.lastGenre = link.genreSerial;
 }
@@ -163,6 +171,7 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
     genres_.clear();
     albums_.clear();
     albumsBySerial_.clear();
+    albumFolders_.clear();
     albumKeys_.clear();
     shown_.clear();
     shownAreAll_ = false;
@@ -192,12 +201,15 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
     int32_t& album = refillAlbumOf_[link.albumSerial];
     if (album < 0) {
         album = static_cast<int32_t>(albumsBySerial_.size());
-        const AlbumRecord& made = newAlbum(*song, source.albumsBySerial_[link.albumSerial]->folder);
+        // The genre text from this catalogue's genres, which stay in cache,
+        // unlike the song records.
+        const AlbumRecord& made =
+            newAlbum(*song, source.albumFolders_[link.albumSerial], genres_[genre]);
         albumKeys_.push_back({refillRanks_->album[sourceIndex], refillRanks_->artist[sourceIndex],
                               refillRanks_->artistId[sourceIndex], link.genreSerial,
                               link.genreSerial, made.artist == kVariousArtists});
     } else {
-        joinRefilledAlbum(album, sourceIndex, link);
+        joinRefilledAlbum(album, sourceIndex, link, genres_[genre]);
     }
     songs_.push_back(song);
     songLinks_.push_back({album, genre, link.length});
@@ -266,8 +278,10 @@ void AlbumCatalogue::releaseAllSongs() {
     genreSerialByName_.clear();
     lookupIndexesValid_ = true;
     albumsBySerial_.clear();
+    albumFolders_.clear();
     albums_.clear();
-    albumPool_.clear();
+    albumBlocks_.clear();
+    folders_.clear();
     albumKeys_.clear();
     refillSource_ = nullptr;
     refillRanks_ = nullptr;

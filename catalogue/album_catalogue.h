@@ -13,6 +13,7 @@
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
 #include "catalogue/song_record.h"
+#include "catalogue/text_arena.h"
 
 class AlbumCatalogue {
   public:
@@ -137,8 +138,9 @@ class AlbumCatalogue {
     SongRecord* file(SongRecord* song);
     int32_t genreSerialOf(const std::string& genre);
     void joinAlbum(AlbumRecord& album, SongRecord& song);
-    void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link);
-    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder);
+    void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
+                           const std::string& genre);
+    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, const std::string& genre);
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;
@@ -155,10 +157,15 @@ class AlbumCatalogue {
     std::vector<SongRecord*> songs_;
     std::vector<SongLink> songLinks_;  // parallel to songs_
     std::vector<std::string> genres_;
-    // Album records are kept for reuse: the first albumCount() of the pool
-    // are in use, in order of creation.
-    std::vector<std::unique_ptr<AlbumRecord>> albumPool_;
-    std::vector<AlbumRecord*> albums_;  // in display order
+    // The folders of the albums this catalogue made from added songs; a
+    // refill borrows its source's.
+    TextArena folders_;
+    // Album records are kept for reuse, in blocks so that albums made one
+    // after the other lie side by side: the first albumCount() records are
+    // in use, in order of creation.
+    std::vector<std::unique_ptr<AlbumRecord[]>> albumBlocks_;
+    std::vector<std::string_view> albumFolders_;  // by serial, read by refills
+    std::vector<AlbumRecord*> albums_;            // in display order
     std::vector<AlbumRecord*> albumsBySerial_;
     std::vector<AlbumRecord*> shown_;
     bool shownAreAll_ = false;

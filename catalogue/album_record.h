@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SongRecord;
@@ -13,12 +14,14 @@ inline constexpr char kVariousArtists[] = "Various Artists";
 // selects the albums with an empty genre list.
 inline constexpr char kUnknownGenre[] = "Unknown";
 
+// Artist, title and folder are borrowed from the songs or the catalogue that
+// made the album, never copied per album, and end with a zero byte.
 struct AlbumRecord {
     // The first song's artist, or "Various Artists" once a song of another
     // artist (byte for byte) joined; it then stays so.
-    std::string artist;
+    std::string_view artist;
     // The first song's album text; later songs never change it.
-    std::string title;
+    std::string_view title;
     // Scratch text for the views' cover label, kept here so that the text
     // handed to a list control outlives the request that built it.
     std::string displayBuffer;
@@ -28,7 +31,7 @@ struct AlbumRecord {
     std::string genres;
     int32_t year = 0;
     // The key: the first song's folder (folderOfFile), no trailing backslash.
-    std::string folder;
+    std::string_view folder;
     // Borrowed songs, in order of adding until a song sort reorders them.
     std::vector<SongRecord*> songs;
     // Creation number within its catalogue: albums that sort equal keep

@@ -44,7 +44,8 @@ void rankField(const std::vector<SongRecord*>& songs, std::string SongRecord::*f
 }
 
 // Ranks of one text of each album, by position.
-void rankAlbumTexts(const std::vector<AlbumRecord*>& albums, std::string AlbumRecord::*field,
+template <class Text>
+void rankAlbumTexts(const std::vector<AlbumRecord*>& albums, Text AlbumRecord::*field,
                     std::vector<uint32_t>& ranks) {
     std::vector<std::string_view> texts;
     texts.reserve(albums.size());

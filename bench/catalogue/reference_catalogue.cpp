@@ -191,8 +191,8 @@ std::string differenceBetween(const Catalogue& reference, const AlbumCatalogue& 
         if (got.title != want.title || got.artist != want.artist || got.genres != want.genres ||
             got.length != want.length || got.year != want.year || got.folder != want.folder ||
             got.songs != want.songs) {
-            return "shown album " + std::to_string(i) + " is " + got.folder + " / " + got.title +
-                   " instead of " + want.folder + " / " + want.title;
+            return "shown album " + std::to_string(i) + " is " + std::string(got.folder) + " / " +
+                   std::string(got.title) + " instead of " + want.folder + " / " + want.title;
         }
     }
     return {};
