@@ -158,9 +158,12 @@ bool ratioFigures() {
 
 }  // namespace
 
-int main() {
+// --no-reference leaves out the 50,000-song comparisons, whose literal
+// algorithms take minutes under Wine.
+int main(int argc, char** argv) {
     measurePeakMemory();
     largeLibraryFigures();
+    if (argc > 1 && std::string(argv[1]) == "--no-reference") return 0;
     // A result that differs from the reference fails the run.
     return ratioFigures() ? 0 : 1;
 }
