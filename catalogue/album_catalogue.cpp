@@ -54,18 +54,25 @@ SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
 
 SongRecord* AlbumCatalogue::file(SongRecord* song) {
     ensureLookupIndexes();
+    // Songs of one folder mostly arrive one after the other: the previous
+    // song's genre and album are tried before the maps.
+    const SongLink previous = songLinks_.empty() ? SongLink{-1, -1, 0} : songLinks_.back();
+    const bool sameGenre = previous.genreSerial >= 0 && songs_.back()->genre == song->genre;
+    const int32_t genreSerial = sameGenre ? previous.genreSerial : genreSerialOf(song->genre);
     songs_.push_back(song);
-    const int32_t genreSerial = genreSerialOf(song->genre);
     const std::string_view folder = folderOfFile(song->fileName);
     int32_t albumSerial;
-    const auto found = albumSerialByFolder_.find(folder);
-    if (found == albumSerialByFolder_.end()) {
+    if (previous.albumSerial >= 0 && albumFolders_[previous.albumSerial] == folder) {
+        albumSerial = previous.albumSerial;
+        joinAlbum(*albumsBySerial_[albumSerial], *song);
+    } else if (const auto found = albumSerialByFolder_.find(folder);
+               found != albumSerialByFolder_.end()) {
+        albumSerial = found->second;
+        joinAlbum(*albumsBySerial_[albumSerial], *song);
+    } else {
         albumSerial = static_cast<int32_t>(albumsBySerial_.size());
         albumSerialByFolder_.emplace(newAlbum(*song, folders_.keep(folder), song->genre).folder,
                                      albumSerial);
-    } else {
-        albumSerial = found->second;
-        joinAlbum(*albumsBySerial_[albumSerial], *song);
     }
     songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
@@ -101,6 +108,9 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.year = song.year;
     album.folder = folder;
     album.songs.clear();
+    // Room for a few songs at once: growing one by one costs an allocation
+    // each time, which some C runtimes make slow.
+    album.songs.reserve(8);
     album.songs.push_back(&song);
     album.serial = static_cast<int32_t>(serial);
     album.songsResorted = false;
