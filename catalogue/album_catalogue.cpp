@@ -200,6 +200,11 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
 void AlbumCatalogue::refillWith(int sourceIndex) {
     const AlbumCatalogue& source = *refillSource_;
     SongRecord* song = source.songs_[sourceIndex];
+    // Songs come in ascending order; a new album reads its first song's
+    // record, so the records a little ahead are fetched early.
+    if (static_cast<std::size_t>(sourceIndex) + 8 < source.songs_.size()) {
+        __builtin_prefetch(source.songs_[sourceIndex + 8]);
+    }
     const SongLink link = source.songLinks_[sourceIndex];
     int32_t& genre = refillGenreOf_[link.genreSerial];
     if (genre < 0) {
