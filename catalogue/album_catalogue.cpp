@@ -59,8 +59,7 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
         joinAlbum(*albumsBySerial_[albumSerial], *song);
     } else {
         albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.emplace(newAlbum(*song, folders_.keep(folder), song->genre).folder,
-                                     albumSerial);
+        albumSerialByFolder_.emplace(newAlbum(*song, folder, song->genre).folder, albumSerial);
     }
     songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
@@ -77,8 +76,8 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
     return serial;
 }
 
-// The folder must outlive the album; the other texts are the song's. The
-// genre is the song's, or a copy of it nearer at hand.
+// The artist and title are the song's; the genre is the song's, or a copy of
+// it nearer at hand.
 AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
                                       const std::string& genre) {
     constexpr std::size_t kBlock = 1024;
@@ -94,7 +93,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.length = song.length;
     album.genres = genre;
     album.year = song.year;
-    album.folder = folder;
+    album.folder.assign(folder.data(), folder.size());
     album.songs.clear();
     // Room for a few songs at once: growing one by one costs an allocation
     // each time, which some C runtimes make slow.
@@ -104,7 +103,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.songsResorted = false;
     albums_.push_back(&album);
     albumsBySerial_.push_back(&album);
-    albumFolders_.push_back(folder);
+    albumFolders_.push_back(album.folder);
     // The shown albums no longer coincide with every album.
     shownAreAll_ = false;
     return album;
@@ -187,7 +186,6 @@ void AlbumCatalogue::releaseAllSongs() {
     albumFolders_.clear();
     albums_.clear();
     albumBlocks_.clear();
-    folders_.clear();
     albumKeys_.clear();
     refillSource_ = nullptr;
     refillRanks_ = nullptr;

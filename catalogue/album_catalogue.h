@@ -13,7 +13,6 @@
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
 #include "catalogue/song_record.h"
-#include "catalogue/text_arena.h"
 
 class AlbumCatalogue {
   public:
@@ -157,15 +156,13 @@ class AlbumCatalogue {
     std::vector<SongRecord*> songs_;
     std::vector<SongLink> songLinks_;  // parallel to songs_
     std::vector<std::string> genres_;
-    // The folders of the albums this catalogue made from added songs; a
-    // refill borrows its source's.
-    TextArena folders_;
     // Album records are kept for reuse, in blocks so that albums made one
     // after the other lie side by side: the first albumCount() records are
     // in use, in order of creation.
     std::vector<std::unique_ptr<AlbumRecord[]>> albumBlocks_;
-    std::vector<std::string_view> albumFolders_;  // by serial, read by refills
-    std::vector<AlbumRecord*> albums_;            // in display order
+    // The albums' folders by serial, side by side for refills to read.
+    std::vector<std::string_view> albumFolders_;
+    std::vector<AlbumRecord*> albums_;  // in display order
     std::vector<AlbumRecord*> albumsBySerial_;
     std::vector<AlbumRecord*> shown_;
     bool shownAreAll_ = false;

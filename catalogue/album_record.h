@@ -14,8 +14,8 @@ inline constexpr char kVariousArtists[] = "Various Artists";
 // selects the albums with an empty genre list.
 inline constexpr char kUnknownGenre[] = "Unknown";
 
-// Artist, title and folder are borrowed from the songs or the catalogue that
-// made the album, never copied per album, and end with a zero byte.
+// Artist and title are borrowed from the album's first song (or are "Various
+// Artists"), never copied per album, and end with a zero byte.
 struct AlbumRecord {
     // The first song's artist, or "Various Artists" once a song of another
     // artist (byte for byte) joined; it then stays so.
@@ -31,7 +31,7 @@ struct AlbumRecord {
     std::string genres;
     int32_t year = 0;
     // The key: the first song's folder (folderOfFile), no trailing backslash.
-    std::string_view folder;
+    std::string folder;
     // Borrowed songs, in order of adding until a song sort reorders them.
     std::vector<SongRecord*> songs;
     // Creation number within its catalogue: albums that sort equal keep

@@ -107,7 +107,7 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
     }
     if (!album) return 0;
     if (mode < AnyImage || mode > NamedThenAny) mode = NamedThenAny;
-    request.folder = album->folder.data();  // ends with a zero byte
+    request.folder = album->folder.c_str();
 
     const ComApartment apartment;
     request.hasCachePath = joinPath(request.folder, kCacheFileName, request.cachePath);
