@@ -1,28 +1,15 @@
 #include "catalogue/album_catalogue.h"
 
-#include <algorithm>
+#include <atomic>
 
-#include "catalogue/comparators.h"
 #include "catalogue/genre_pieces.h"
 #include "catalogue/text_functions.h"
 
-const char kVariousArtists[] = "Various Artists";
-
 namespace {
 
-constexpr std::string_view kUnknownGenre = "Unknown";
-
-// Whether genre + "," occurs in list + ",": the test that keeps each genre
-// once in an album's list. A plain substring test, so "op" is found in "Pop".
-bool listHoldsGenre(std::string_view list, std::string_view genre) {
-    if (genre.empty()) return true;
-    for (std::size_t at = list.find(genre); at != std::string_view::npos;
-         at = list.find(genre, at + 1)) {
-        const std::size_t end = at + genre.size();
-        if (end == list.size() || list[end] == ',') return true;
-    }
-    return false;
-}
+// Generations are unique across catalogues, so a view never mistakes a new
+// library at the address of a freed one for the library it was made from.
+std::atomic<uint64_t> g_lastGeneration{0};
 
 bool albumHasGenre(const AlbumRecord& album, std::string_view name) {
     if (name == kUnknownGenre) return album.genres.empty();
@@ -33,9 +20,15 @@ bool albumHasGenre(const AlbumRecord& album, std::string_view name) {
 }  // namespace
 
 AlbumCatalogue::AlbumCatalogue(int edge, CoverImageListFactory factory)
-    : coverImageList_(factory ? factory(edge) : nullptr), edge_(edge), factory_(factory) {}
+    : coverImageList_(factory ? factory(edge) : nullptr), edge_(edge), factory_(factory) {
+    changed();
+}
 
 AlbumCatalogue::~AlbumCatalogue() = default;
+
+void AlbumCatalogue::changed() {
+    generation_ = ++g_lastGeneration;
+}
 
 SongRecord* AlbumCatalogue::addSong(std::unique_ptr<SongRecord> song) {
     if (!song) return nullptr;
@@ -49,19 +42,26 @@ SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
 
 SongRecord* AlbumCatalogue::file(SongRecord* song) {
     ensureLookupIndexes();
+    // Songs of one folder mostly arrive one after the other: the previous
+    // song's genre and album are tried before the maps.
+    const SongLink previous = songLinks_.empty() ? SongLink{-1, -1, 0} : songLinks_.back();
+    const bool sameGenre = previous.genreSerial >= 0 && songs_.back()->genre == song->genre;
+    const int32_t genreSerial = sameGenre ? previous.genreSerial : genreSerialOf(song->genre);
     songs_.push_back(song);
-    const int32_t genreSerial = genreSerialOf(song->genre);
     const std::string_view folder = folderOfFile(song->fileName);
     int32_t albumSerial;
-    const auto found = albumSerialByFolder_.find(folder);
-    if (found == albumSerialByFolder_.end()) {
-        albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.emplace(newAlbum(*song, folder).folder, albumSerial);
-    } else {
+    if (previous.albumSerial >= 0 && albumFolders_[previous.albumSerial] == folder) {
+        albumSerial = previous.albumSerial;
+        joinAlbum(*albumsBySerial_[albumSerial], *song);
+    } else if (const auto found = albumSerialByFolder_.find(folder);
+               found != albumSerialByFolder_.end()) {
         albumSerial = found->second;
         joinAlbum(*albumsBySerial_[albumSerial], *song);
+    } else {
+        albumSerial = static_cast<int32_t>(albumsBySerial_.size());
+        albumSerialByFolder_.emplace(newAlbum(*song, folder, song->genre).folder, albumSerial);
     }
-    songLinks_.push_back({albumSerial, genreSerial});
+    songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
     changed();
     return song;
@@ -76,21 +76,37 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
     return serial;
 }
 
-AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder) {
-    auto album = std::make_unique<AlbumRecord>();
-    album->artist = song.artist;
-    album->title = song.album;
-    album->length = song.length;
-    album->genres = song.genre;
-    album->year = song.year;
-    album->folder = std::string(folder);
-    album->songs.push_back(&song);
-    AlbumRecord& made = *album;
-    albums_.push_back(std::move(album));
-    albumsBySerial_.push_back(&made);
+// The artist and title are the song's; the genre is the song's, or a copy of
+// it nearer at hand.
+AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
+                                      const std::string& genre) {
+    constexpr std::size_t kBlock = 1024;
+    const std::size_t serial = albumsBySerial_.size();
+    if (serial == albumBlocks_.size() * kBlock) {
+        albumBlocks_.push_back(std::make_unique<AlbumRecord[]>(kBlock));
+    }
+    // A record from an earlier refill keeps the room of its texts and songs.
+    AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];
+    album.artist = song.artist;
+    album.title = song.album;
+    album.displayBuffer.clear();
+    album.length = song.length;
+    album.genres = genre;
+    album.year = song.year;
+    album.folder.assign(folder.data(), folder.size());
+    album.songs.clear();
+    // Room for a few songs at once: growing one by one costs an allocation
+    // each time, which some C runtimes make slow.
+    album.songs.reserve(8);
+    album.songs.push_back(&song);
+    album.serial = static_cast<int32_t>(serial);
+    album.songsResorted = false;
+    albums_.push_back(&album);
+    albumsBySerial_.push_back(&album);
+    albumFolders_.push_back(album.folder);
     // The shown albums no longer coincide with every album.
     shownAreAll_ = false;
-    return made;
+    return album;
 }
 
 void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
@@ -112,6 +128,12 @@ void AlbumCatalogue::ensureLookupIndexes() {
     for (std::size_t serial = 0; serial < albumsBySerial_.size(); ++serial) {
         albumSerialByFolder_.emplace(albumsBySerial_[serial]->folder, static_cast<int32_t>(serial));
     }
+    // Genre serials are first-appearance numbers, which a genre sort no
+    // longer shows; the songs' links still hold them.
+    genreSerialByName_.clear();
+    for (std::size_t i = 0; i < songs_.size(); ++i) {
+        genreSerialByName_.emplace(songs_[i]->genre, songLinks_[i].genreSerial);
+    }
     lookupIndexesValid_ = true;
 }
 
@@ -132,22 +154,23 @@ AlbumRecord* AlbumCatalogue::shownAlbumAt(int index) const {
 }
 
 AlbumRecord* AlbumCatalogue::albumAt(int index) const {
-    return index >= 0 && index < albumCount() ? albums_[index].get() : nullptr;
+    return index >= 0 && index < albumCount() ? albums_[index] : nullptr;
 }
 
 void AlbumCatalogue::restrictToGenre(std::string_view name) {
     shown_.clear();
     shownLength_ = 0;
+    shownGenre_.assign(name);
+    sortedSinceRestriction_ = false;
     shownAreAll_ = name.empty();
     if (shownAreAll_) {
-        shown_.reserve(albums_.size());
-        for (const auto& album : albums_) shown_.push_back(album.get());
+        shown_.assign(albums_.begin(), albums_.end());
         shownLength_ = totalLength_;
         return;
     }
-    for (const auto& album : albums_) {
+    for (AlbumRecord* album : albums_) {
         if (!albumHasGenre(*album, name)) continue;
-        shown_.push_back(album.get());
+        shown_.push_back(album);
         shownLength_ += album->length;
     }
 }
@@ -160,11 +183,17 @@ void AlbumCatalogue::releaseAllSongs() {
     genreSerialByName_.clear();
     lookupIndexesValid_ = true;
     albumsBySerial_.clear();
+    albumFolders_.clear();
     albums_.clear();
+    albumBlocks_.clear();
+    albumKeys_.clear();
+    refillSource_ = nullptr;
+    refillRanks_ = nullptr;
     genres_.clear();
     songs_.clear();
     songLinks_.clear();
     searchIndex_.clear();
+    songRanks_ = SongRanks();
     totalLength_ = 0;
     while (!ownedSongs_.empty()) ownedSongs_.pop_back();
     changed();
@@ -202,32 +231,6 @@ int AlbumCatalogue::albumCountOfGenre(std::string_view name) const {
     if (name.empty() || name == kUnknownGenre) return emptyGenreListAlbums_;
     const auto found = piecesAlbumCount_.find(std::string(name));
     return found == piecesAlbumCount_.end() ? 0 : found->second;
-}
-
-void AlbumCatalogue::sortShownAlbums(int column, bool descending) {
-    sortAlbums(shown_, column, descending);
-    if (!shownAreAll_) return;
-    // Shared with every album: the albums take the same order. The two
-    // arrays hold the same records, so ownership is only re-seated.
-    for (auto& album : albums_) album.release();
-    for (std::size_t i = 0; i < albums_.size(); ++i) albums_[i].reset(shown_[i]);
-}
-
-void AlbumCatalogue::sortGenres(int column, bool descending) {
-    // Counting by restriction would leave the shown albums restricted to the
-    // second genre of the last comparison; one restriction at the end does.
-    bool compared = false;
-    std::string lastSecond;
-    std::stable_sort(genres_.begin(), genres_.end(),
-                     [&](const std::string& a, const std::string& b) {
-                         if (column == 1) {
-                             compared = true;
-                             lastSecond = b;
-                         }
-                         return compareGenres(*this, a, b, column, descending) < 0;
-                     });
-    if (compared)
-        restrictToGenre(lastSecond.empty() ? kUnknownGenre : std::string_view(lastSecond));
 }
 
 const SearchIndex& AlbumCatalogue::searchIndex() const {

@@ -7,16 +7,12 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "catalogue/album_record.h"
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
 #include "catalogue/song_record.h"
-
-// The name under which the empty genre is listed, counted and restricted to.
-constexpr char kUnknownGenreName[] = "Unknown";
 
 class AlbumCatalogue {
   public:
@@ -33,6 +29,20 @@ class AlbumCatalogue {
     SongRecord* addSong(std::unique_ptr<SongRecord> song);
     // Borrows the song, which must outlive this catalogue (view catalogues).
     SongRecord* addSong(SongRecord* song);
+
+    // Rebuilds this catalogue from some songs of `source`, reusing its own
+    // memory instead of freeing it: startRefill, then refillWith for each
+    // chosen song index in ascending order. The result is what addSong of
+    // those songs would give a new catalogue; the songs stay the source's,
+    // which must outlive this catalogue and stay unchanged while it refills.
+    void startRefill(const AlbumCatalogue& source);
+    void refillWith(int sourceIndex);
+
+    // Whether this catalogue is a refill with every song of `library` in its
+    // current state, restricted to this genre and sorted by this column and
+    // direction, and unchanged since: a search for every song may keep it.
+    bool isFullViewOf(const AlbumCatalogue& library, std::string_view genre, int column,
+                      bool descending) const;
 
     // Null when the index is outside 0 .. songCount() - 1.
     SongRecord* songAt(int index) const;
@@ -66,8 +76,9 @@ class AlbumCatalogue {
     // and are reused until the catalogue changes; the shown albums stay.
     int albumCountOfGenre(std::string_view name) const;
 
-    // Sorts the shown albums by compareAlbums; when they are all albums
-    // (no genre restriction) the albums take the same order.
+    // Sorts the shown albums by compareAlbums, albums that compare equal in
+    // order of creation; when they are all albums (no genre restriction) the
+    // albums take the same order.
     void sortShownAlbums(int column, bool descending);
     // Sorts genreNames() by compareGenres. By "Albums" (column 1) the shown
     // albums are left restricted to the second genre of the last comparison.
@@ -91,21 +102,49 @@ class AlbumCatalogue {
     CoverImageList* coverImageList() const { return coverImageList_.get(); }
 
   private:
-    friend std::unique_ptr<AlbumCatalogue> buildMatchingCatalogue(const AlbumCatalogue&,
-                                                                  const std::vector<int>&);
-
     struct SongLink {
         int32_t albumSerial;  // creation number of the song's album
         int32_t genreSerial;  // first-appearance number of the song's genre
+        // The song's length, so that a refill reads no song record: over
+        // 200,000 songs those reads are cache misses.
+        int32_t length;
+    };
+    // Ranks (title_ranks.h) of every song's album and artist text, made
+    // once per change of the catalogue for the views refilled from it.
+    struct SongRanks {
+        uint64_t generation = ~uint64_t{0};
+        std::vector<uint32_t> album;     // parallel to songs_
+        std::vector<uint32_t> artist;    // parallel to songs_
+        std::vector<uint32_t> artistId;  // equal exactly where the texts are
+        uint32_t variousArtists = 0;
+    };
+    // What a refill knows of each album, by serial; the ranks are valid
+    // while keysGeneration_ == generation_.
+    struct AlbumKeys {
+        uint32_t title;          // rank of the title among the source's
+        uint32_t artist;         // rank of the artist among the source's
+        uint32_t firstArtistId;  // the first song's artist text (SongRanks)
+        int32_t firstGenre;      // source genre serials of the first song
+        int32_t lastGenre;       // and of the last one found in the list
+        bool various;
+    };
+    // Sort key of one shown album: the column's whole tie chain.
+    struct SortKey {
+        uint64_t first, second, third;
+        AlbumRecord* album;
     };
 
     SongRecord* file(SongRecord* song);
     int32_t genreSerialOf(const std::string& genre);
     void joinAlbum(AlbumRecord& album, SongRecord& song);
-    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder);
+    void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
+                           const std::string& genre);
+    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, const std::string& genre);
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
-    void changed() { ++generation_; }
+    const SongRanks& songRanks() const;
+    void makeSortKeys(int column, bool descending);
+    void changed();
 
     // Declared first so that it is destroyed last, after every array.
     std::unique_ptr<CoverImageList> coverImageList_;
@@ -117,15 +156,21 @@ class AlbumCatalogue {
     std::vector<SongRecord*> songs_;
     std::vector<SongLink> songLinks_;  // parallel to songs_
     std::vector<std::string> genres_;
-    std::vector<std::unique_ptr<AlbumRecord>> albums_;
+    // Album records are kept for reuse, in blocks so that albums made one
+    // after the other lie side by side: the first albumCount() records are
+    // in use, in order of creation.
+    std::vector<std::unique_ptr<AlbumRecord[]>> albumBlocks_;
+    // The albums' folders by serial, side by side for refills to read.
+    std::vector<std::string_view> albumFolders_;
+    std::vector<AlbumRecord*> albums_;  // in display order
     std::vector<AlbumRecord*> albumsBySerial_;
     std::vector<AlbumRecord*> shown_;
     bool shownAreAll_ = false;
     int64_t totalLength_ = 0;
     int64_t shownLength_ = 0;
 
-    // Lookups beside the ordered arrays. A view catalogue built from search
-    // results fills them only when a song is later added to it.
+    // Lookups beside the ordered arrays. A refilled catalogue fills them only
+    // when a song is later added to it.
     bool lookupIndexesValid_ = true;
     std::unordered_map<std::string_view, int32_t> albumSerialByFolder_;  // views into folder
     std::unordered_map<std::string, int32_t> genreSerialByName_;
@@ -136,4 +181,20 @@ class AlbumCatalogue {
     mutable int emptyGenreListAlbums_ = 0;
 
     mutable SearchIndex searchIndex_;
+    mutable SongRanks songRanks_;
+
+    // The refill in progress or last made, and what it showed since.
+    const AlbumCatalogue* refillSource_ = nullptr;
+    const SongRanks* refillRanks_ = nullptr;
+    std::vector<int32_t> refillAlbumOf_;  // source album serial -> own serial
+    std::vector<int32_t> refillGenreOf_;  // source genre serial -> own serial
+    uint64_t refillSourceGeneration_ = 0;
+    uint64_t keysGeneration_ = ~uint64_t{0};
+    std::vector<AlbumKeys> albumKeys_;
+    std::string shownGenre_;
+    int sortColumn_ = -1;
+    bool sortDescending_ = false;
+    bool sortedSinceRestriction_ = false;
+    std::vector<SortKey> sortKeys_;
+    std::vector<uint32_t> rankScratch_;
 };

@@ -3,18 +3,25 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SongRecord;
 
-extern const char kVariousArtists[];  // "Various Artists"
+// The artist of an album whose songs name different artists.
+inline constexpr char kVariousArtists[] = "Various Artists";
+// How the empty genre is named to the user, and the genre restriction that
+// selects the albums with an empty genre list.
+inline constexpr char kUnknownGenre[] = "Unknown";
 
+// Artist and title are borrowed from the album's first song (or are "Various
+// Artists"), never copied per album, and end with a zero byte.
 struct AlbumRecord {
     // The first song's artist, or "Various Artists" once a song of another
     // artist (byte for byte) joined; it then stays so.
-    std::string artist;
+    std::string_view artist;
     // The first song's album text; later songs never change it.
-    std::string title;
+    std::string_view title;
     // Scratch text for the views' cover label, kept here so that the text
     // handed to a list control outlives the request that built it.
     std::string displayBuffer;
@@ -27,6 +34,11 @@ struct AlbumRecord {
     std::string folder;
     // Borrowed songs, in order of adding until a song sort reorders them.
     std::vector<SongRecord*> songs;
+    // Creation number within its catalogue: albums that sort equal keep
+    // this order whatever order they had before.
+    int32_t serial = 0;
+    // Set by a song sort: the songs are no longer in the order of adding.
+    bool songsResorted = false;
 
     int songCount() const { return static_cast<int>(songs.size()); }
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
 #include "catalogue/album_catalogue.h"
 #include "catalogue/text_functions.h"
@@ -20,17 +19,6 @@ int compareFolded(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::string_view sortableRest(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size() && !isAsciiAlnum(text[at])) ++at;
-    if (text.size() - at >= 4 && asciiLower(text[at]) == 't' && asciiLower(text[at + 1]) == 'h' &&
-        asciiLower(text[at + 2]) == 'e' && text[at + 3] == ' ') {
-        at += 4;
-    }
-    while (at < text.size() && text[at] == ' ') ++at;
-    return text.substr(at);
-}
-
 // Numbers below 0 sort as 0.
 int compareNumbers(int64_t a, int64_t b) {
     a = std::max<int64_t>(a, 0);
@@ -43,12 +31,11 @@ int sign(int value) {
 }
 
 constexpr int kKeySteps = 4;
-constexpr std::string_view kUnknownGenre = "Unknown";
 
 }  // namespace
 
 int compareTitles(std::string_view a, std::string_view b) {
-    return compareFolded(sortableRest(a), sortableRest(b));
+    return compareFolded(titleSortRest(a), titleSortRest(b));
 }
 
 int compareAlbums(const AlbumRecord& a, const AlbumRecord& b, int column, bool descending) {
@@ -139,70 +126,10 @@ int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string
     return sign(compareTitles(a, b)) * direction;
 }
 
-namespace {
-
-// Appends the sortable rest of a text, folded: compared bytewise (unsigned),
-// these keys order texts exactly as compareTitles does.
-void appendTitleKey(std::string& keys, std::string_view text) {
-    for (const char c : sortableRest(text)) keys.push_back(asciiLower(c));
-}
-
-const std::string& textOfColumn(const AlbumRecord& album, int column) {
-    return column == 0 ? album.title : column == 1 ? album.artist : album.genres;
-}
-
-int64_t numberOfColumn(const AlbumRecord& album, int column) {
-    const int64_t value = column == 2 ? album.songCount() : column == 3 ? album.length : album.year;
-    return std::max<int64_t>(value, 0);
-}
-
-}  // namespace
-
-void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending) {
-    if (column < 0 || column > 5) return;  // every pair is equal
-    // Keys for the first step, made once per album, settle most comparisons;
-    // the full comparison runs only where they tie, so the order is that of
-    // compareAlbums alone.
-    struct Keyed {
-        int64_t number;  // the number, or where the text key lies in `keys`
-        uint32_t size;
-        AlbumRecord* album;
-    };
-    const bool byText = column == 0 || column == 1 || column == 5;
-    std::string keys;
-    std::vector<Keyed> keyed;
-    keyed.reserve(albums.size());
-    if (byText) {
-        std::size_t bytes = 0;
-        for (const AlbumRecord* album : albums) bytes += textOfColumn(*album, column).size();
-        keys.reserve(bytes);
-    }
-    for (AlbumRecord* album : albums) {
-        if (byText) {
-            const std::size_t start = keys.size();
-            appendTitleKey(keys, textOfColumn(*album, column));
-            keyed.push_back(
-                {static_cast<int64_t>(start), static_cast<uint32_t>(keys.size() - start), album});
-        } else {
-            keyed.push_back({numberOfColumn(*album, column), 0, album});
-        }
-    }
-    const std::string_view all(keys);
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const int order = byText
-                              ? all.substr(a.number, a.size).compare(all.substr(b.number, b.size))
-                              : (a.number == b.number ? 0 : (a.number < b.number ? -1 : 1));
-        if (order != 0) return descending ? order > 0 : order < 0;
-        // Equal title keys are equal titles: by song count ascending.
-        if (column == 0) return a.album->songCount() < b.album->songCount();
-        return compareAlbums(*a.album, *b.album, column, descending) < 0;
-    });
-    for (std::size_t i = 0; i < keyed.size(); ++i) albums[i] = keyed[i].album;
-}
-
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending) {
     std::stable_sort(album.songs.begin(), album.songs.end(),
                      [column, descending](const SongRecord* a, const SongRecord* b) {
                          return compareSongs(*a, *b, column, descending) < 0;
                      });
+    album.songsResorted = true;
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string_view>
-#include <vector>
 
 struct AlbumRecord;
 struct SongRecord;
@@ -26,8 +25,5 @@ int compareSongs(const SongRecord& a, const SongRecord& b, int column, bool desc
 int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string_view b, int column,
                   bool descending);
 
-// Sorts the albums in place by compareAlbums.
-void sortAlbums(std::vector<AlbumRecord*>& albums, int column, bool descending);
-
-// Sorts the album's songs in place by compareSongs.
+// Sorts the album's songs in place by compareSongs and marks them resorted.
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending);

@@ -1,7 +1,20 @@
-// The pieces of an album's genre list, as the genre restriction reads them.
+// An album's genre list: the test that keeps each genre once in it, and its
+// pieces as the genre restriction reads them.
 #pragma once
 
 #include <string_view>
+
+// Whether genre + "," occurs in list + ",": the test that keeps each genre
+// once in an album's list. A plain substring test, so "op" is found in "Pop".
+inline bool listHoldsGenre(std::string_view list, std::string_view genre) {
+    if (genre.empty()) return true;
+    for (std::size_t at = list.find(genre); at != std::string_view::npos;
+         at = list.find(genre, at + 1)) {
+        const std::size_t end = at + genre.size();
+        if (end == list.size() || list[end] == ',') return true;
+    }
+    return false;
+}
 
 // Calls f(piece) for every piece of the list split at ',', tab and line
 // feed, skipping empty pieces, with leading and trailing spaces removed.

@@ -27,6 +27,12 @@ bool containsWord(const char* text, std::string_view word);
 std::unique_ptr<AlbumCatalogue> searchCatalogue(const AlbumCatalogue& library,
                                                 std::string_view searchText, std::string_view genre,
                                                 int albumSortColumn, bool albumSortDescending);
+// The same into an existing view (not the library itself), whose memory is
+// reused. An empty search with the genre and sort state of the view's last
+// search keeps the view as it is while neither has changed since.
+void searchCatalogue(const AlbumCatalogue& library, std::string_view searchText,
+                     std::string_view genre, int albumSortColumn, bool albumSortDescending,
+                     AlbumCatalogue& view);
 
 // "%d Albums [%d:%02d:%02d]" when the view holds every library song, else
 // "Found: %d Albums [%d:%02d:%02d]": the shown albums and their total time.

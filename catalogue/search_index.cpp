@@ -1,5 +1,7 @@
 #include "catalogue/search_index.h"
 
+#include <algorithm>
+
 #include "catalogue/song_record.h"
 #include "catalogue/text_functions.h"
 
@@ -38,4 +40,13 @@ void SearchIndex::clear() {
 std::string_view SearchIndex::entry(std::size_t song) const {
     const std::size_t end = song + 1 < starts_.size() ? starts_[song + 1] : text_.size();
     return std::string_view(text_).substr(starts_[song], end - starts_[song]);
+}
+
+std::size_t SearchIndex::songAt(std::size_t offset, std::size_t from) const {
+    // Most often the match lies in the entry the scan started in.
+    if (from + 1 == starts_.size() || starts_[from + 1] > offset) return from;
+    return static_cast<std::size_t>(
+        std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(from), starts_.end(),
+                         offset) -
+        starts_.begin() - 1);
 }

@@ -22,6 +22,8 @@ class SearchIndex {
     std::string_view entry(std::size_t song) const;
     // Start offset of entry i; entries lie one after the other.
     std::size_t start(std::size_t song) const { return starts_[song]; }
+    // The song whose entry holds the offset, looked for from song `from` on.
+    std::size_t songAt(std::size_t offset, std::size_t from) const;
 
   private:
     std::string text_;

@@ -11,6 +11,10 @@ std::string_view folderOfFile(std::string_view path);
 // Cuts every trailing occurrence of the character from the text.
 void trimTrailing(std::string& text, char character);
 
+// What compareTitles compares of a text: leading bytes other than ASCII
+// letters and digits skipped, then one leading "the " (any case), then spaces.
+std::string_view titleSortRest(std::string_view text);
+
 constexpr char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
 }

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "catalogue/album_record.h"
 #include "covers/module_objects.h"
 #include "plugin/plugin_entry.h"
 #include "win/host_interface.h"
@@ -83,7 +84,7 @@ std::string genreFilterOf(const TreeEntry& entry) {
 }
 
 int genreEntryIdOf(const std::string& genre) {
-    const std::string& title = genre.empty() ? std::string(kUnknownGenreName) : genre;
+    const std::string& title = genre.empty() ? std::string(kUnknownGenre) : genre;
     for (int row = 2; row < g_treeEntryCount; ++row)
         if (g_treeEntries[row].fullName == title) return g_treeEntries[row].id;
     return 0;
@@ -122,7 +123,7 @@ void addGenreEntries() {
     int row = 2;
     for (const std::string& genre : g_libraryCatalogue.genreNames()) {
         if (row >= kTreeEntryRows) break;
-        const char* title = genre.empty() ? kUnknownGenreName : genre.c_str();
+        const char* title = genre.empty() ? kUnknownGenre : genre.c_str();
         setTreeEntry(g_treeEntries[row], addTreeEntry(g_genresEntryId, title, false), title);
         ++row;
     }

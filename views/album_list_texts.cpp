@@ -44,9 +44,9 @@ bool keyMatches(std::string_view key, unsigned flags, std::string_view typed) {
 std::string albumColumnText(const AlbumRecord& album, int column) {
     switch (column) {
         case 0:
-            return album.title;
+            return std::string(album.title);
         case 1:
-            return album.artist;
+            return std::string(album.artist);
         case 2: {
             const int count = album.songCount();
             return count >= 1 && count <= 999 ? decimalText(count) : std::string();
@@ -65,15 +65,15 @@ std::string albumColumnText(const AlbumRecord& album, int column) {
 }
 
 std::string coverLabel(const AlbumRecord& album, int sortColumn) {
-    const std::string& title = album.title.empty() ? std::string("-") : album.title;
-    const std::string& artist = album.artist.empty() ? std::string("-") : album.artist;
+    const std::string title = album.title.empty() ? std::string("-") : std::string(album.title);
+    const std::string artist = album.artist.empty() ? std::string("-") : std::string(album.artist);
     return sortColumn == 1 ? artist + " / " + title : title + " / " + artist;
 }
 
 std::string tagTipText(const AlbumRecord& album) {
     const int count = album.songCount();
-    std::string tip = "Album:   " + album.title;
-    tip += "\nArtist:  " + album.artist;
+    std::string tip = "Album:   " + std::string(album.title);
+    tip += "\nArtist:  " + std::string(album.artist);
     tip += "\nTracks:  " + (count >= 1 && count <= 999 ? decimalText(count) : "0 or >1000");
     tip += "\nLength:  " + minutesAndSeconds(album.length);
     tip += "\nYear:    " + albumColumnText(album, 4);

@@ -484,7 +484,8 @@ void updateSelectionInfo(HWND albumWindow) {
     if (selected == 1) {
         const int index = ListView_GetNextItem(list, -1, LVNI_SELECTED);
         const AlbumRecord* album = g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
-        SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, album ? album->artist.c_str() : "");
+        SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE,
+                        album ? std::string(album->artist).c_str() : "");
     } else {
         SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE,
                         selected == 0 ? "No Album Selected" : "Various Albums Selected");
@@ -495,13 +496,16 @@ void applySearch(const std::string& genre) {
     if (!g_albumWindow) return;
     char text[kSearchTextLimit + 1] = "";
     GetDlgItemTextA(g_albumWindow, IDC_SEARCH_EDIT, text, sizeof text);
-    std::unique_ptr<AlbumCatalogue> previous = std::move(g_viewCatalogue);
-    g_viewCatalogue = searchCatalogue(g_libraryCatalogue, text, genre, g_albumSortColumn,
-                                      g_albumSortDescending != 0);
-    // The list takes the new image list before the previous catalogue, which
-    // owns the old one, is released.
+    // The view is refilled in place: its memory, and the image list the
+    // control shows, stay.
+    if (g_viewCatalogue) {
+        searchCatalogue(g_libraryCatalogue, text, genre, g_albumSortColumn,
+                        g_albumSortDescending != 0, *g_viewCatalogue);
+    } else {
+        g_viewCatalogue = searchCatalogue(g_libraryCatalogue, text, genre, g_albumSortColumn,
+                                          g_albumSortDescending != 0);
+    }
     refreshAlbumList();
-    previous.reset();
     SetDlgItemTextA(g_albumWindow, IDC_STATUS_LINE,
                     formatStatusLine(*g_viewCatalogue, g_libraryCatalogue).c_str());
 }

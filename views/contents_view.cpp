@@ -57,8 +57,8 @@ void showAlbumContents(HWND albumWindow, int index) {
     if (!album) return;
     loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode,
                    GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr);
-    SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, album->artist.c_str());
-    SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, album->title.c_str());
+    SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, std::string(album->artist).c_str());
+    SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, std::string(album->title).c_str());
     SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimalText(album->songCount()).c_str());
     SetDlgItemTextA(albumWindow, IDC_PLAYTIME_VALUE, albumColumnText(*album, 3).c_str());
     SetDlgItemTextA(albumWindow, IDC_YEAR_VALUE, panelYear(album->year).c_str());

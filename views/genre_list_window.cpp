@@ -39,7 +39,7 @@ void answerDisplay(Item& item) {
 
 std::string genreColumnText(int row, int column) {
     const std::string& name = genreAt(row);
-    if (column == 0) return name.empty() ? std::string(kUnknownGenreName) : name;
+    if (column == 0) return name.empty() ? std::string(kUnknownGenre) : name;
     if (column == 1) return std::to_string(g_libraryCatalogue.albumCountOfGenre(name));
     return std::string();
 }

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "catalogue/album_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/search.h"
 
 namespace reference {
 
@@ -15,11 +17,45 @@ void boundedCopy(char* out, std::size_t size, const std::string& text) {
     out[size - 1] = '\0';
 }
 
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The word compared with the text at every starting position.
+bool containsWord(const std::string& text, const std::string& word) {
+    if (word.empty()) return true;
+    for (std::size_t start = 0; start < text.size(); ++start) {
+        std::size_t i = 0;
+        while (i < word.size() && start + i < text.size() &&
+               lower(text[start + i]) == lower(word[i])) {
+            ++i;
+        }
+        if (i == word.size()) return true;
+    }
+    return false;
+}
+
+AlbumRecord recordOf(const Album& album) {
+    AlbumRecord record;
+    record.artist = album.artist;
+    record.title = album.title;
+    record.length = album.length;
+    record.genres = album.genres;
+    record.year = album.year;
+    record.folder = album.folder;
+    record.songs = album.songs;
+    return record;
+}
+
 }  // namespace
 
 void Catalogue::addSong(std::unique_ptr<SongRecord> owned) {
-    SongRecord* song = owned.get();
-    songs_.push_back(std::move(owned));
+    owned_.push_back(std::move(owned));
+    addSong(owned_.back().get());
+}
+
+void Catalogue::addSong(SongRecord* song) {
+    songs_.push_back(song);
     bool known = false;
     for (const std::string& genre : genres_) {
         if (genre == song->genre) {
@@ -65,6 +101,12 @@ void Catalogue::addSong(std::unique_ptr<SongRecord> owned) {
 
 void Catalogue::restrictToGenre(const std::string& name) {
     shown_.clear();
+    shownLength_ = 0;
+    if (name.empty()) {
+        for (const auto& album : albums_) shown_.push_back(std::make_unique<Album>(*album));
+        shownLength_ = totalLength_;
+        return;
+    }
     for (const auto& album : albums_) {
         bool qualifies = false;
         if (name == "Unknown") {
@@ -90,8 +132,34 @@ void Catalogue::restrictToGenre(const std::string& name) {
         copy->year = album->year;
         copy->folder = album->folder;
         copy->songs = album->songs;
+        shownLength_ += copy->length;
         shown_.push_back(std::move(copy));
     }
+}
+
+void Catalogue::sortShown(int column, bool descending) {
+    std::stable_sort(shown_.begin(), shown_.end(),
+                     [column, descending](const auto& a, const auto& b) {
+                         return compareAlbums(recordOf(*a), recordOf(*b), column, descending) < 0;
+                     });
+}
+
+std::unique_ptr<Catalogue> Catalogue::search(const std::string& text, const std::string& genre,
+                                             int column, bool descending) const {
+    const std::vector<std::string> words = splitSearchWords(text);
+    auto view = std::make_unique<Catalogue>();
+    for (SongRecord* song : songs_) {
+        bool all = true;
+        for (const std::string& word : words) {
+            all = containsWord(song->album, word) || containsWord(song->artist, word) ||
+                  containsWord(song->title, word);
+            if (!all) break;
+        }
+        if (all) view->addSong(song);
+    }
+    view->restrictToGenre(genre);
+    view->sortShown(column, descending);
+    return view;
 }
 
 void Catalogue::sortGenresByAlbums(bool descending) {
@@ -104,6 +172,30 @@ void Catalogue::sortGenresByAlbums(bool descending) {
         if (ca != cb) return descending ? ca > cb : ca < cb;
         return compareTitles(a.empty() ? "Unknown" : a, b.empty() ? "Unknown" : b) < 0;
     });
+}
+
+}  // namespace reference
+
+namespace reference {
+
+std::string differenceBetween(const Catalogue& reference, const AlbumCatalogue& view) {
+    if (reference.songs() != view.songs()) return "the songs differ";
+    if (reference.shownCount() != view.shownCount()) {
+        return "shown " + std::to_string(view.shownCount()) + " albums instead of " +
+               std::to_string(reference.shownCount());
+    }
+    if (reference.shownLength() != view.shownLength()) return "the shown length differs";
+    for (int i = 0; i < reference.shownCount(); ++i) {
+        const Album& want = *reference.shown()[i];
+        const AlbumRecord& got = *view.shownAlbumAt(i);
+        if (got.title != want.title || got.artist != want.artist || got.genres != want.genres ||
+            got.length != want.length || got.year != want.year || got.folder != want.folder ||
+            got.songs != want.songs) {
+            return "shown album " + std::to_string(i) + " is " + std::string(got.folder) + " / " +
+                   std::string(got.title) + " instead of " + want.folder + " / " + want.title;
+        }
+    }
+    return {};
 }
 
 }  // namespace reference

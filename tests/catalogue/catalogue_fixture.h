@@ -30,6 +30,6 @@ inline std::unique_ptr<AlbumCatalogue> emptyCatalogue() {
 
 inline std::vector<std::string> shownTitles(const AlbumCatalogue& catalogue) {
     std::vector<std::string> titles;
-    for (const AlbumRecord* album : catalogue.shownAlbums()) titles.push_back(album->title);
+    for (const AlbumRecord* album : catalogue.shownAlbums()) titles.emplace_back(album->title);
     return titles;
 }

@@ -185,7 +185,7 @@ TEST(SortShownAlbums, ArtistOrderWithTheRule) {
     c->restrictToGenre("");
     c->sortShownAlbums(1, false);
     std::vector<std::string> order;
-    for (const AlbumRecord* a : c->shownAlbums()) order.push_back(a->artist);
+    for (const AlbumRecord* a : c->shownAlbums()) order.emplace_back(a->artist);
     EXPECT_EQ(order, (std::vector<std::string>{"ABBA", "the beatles", "\"Weird Al\"", "The Who",
                                                "Zappa"}));
 }

@@ -2,7 +2,8 @@
 // searches and releases, checking after each step that song counts and
 // lengths add up, that every song lies in exactly one album of its folder,
 // that restrictions agree with the cached genre counts, that searches keep
-// the library's order and that sorts leave ordered arrays.
+// the library's order, that a reused view shows what a new one does and that
+// sorts leave ordered arrays.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -91,6 +92,8 @@ void checkCatalogue(const AlbumCatalogue& c, int filedSongs) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Reader in(data, size);
     AlbumCatalogue library(100, nullptr);
+    // Declared after the library, whose songs it borrows, so freed first.
+    AlbumCatalogue reused(100, nullptr);
     int filed = 0;
     while (in.more()) {
         switch (in.byte() % 8) {
@@ -138,7 +141,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             case 6: {
                 const std::string text = in.bytes();
                 const std::string genre = in.byte() % 2 ? in.text() : "";
-                auto view = searchCatalogue(library, text, genre, in.byte() % 8, in.byte() % 2);
+                const int column = in.byte() % 8;
+                const bool descending = in.byte() % 2;
+                auto view = searchCatalogue(library, text, genre, column, descending);
                 const auto words = splitSearchWords(text);
                 std::size_t next = 0;
                 for (const SongRecord* song : library.songs()) {
@@ -149,6 +154,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 CHECK(next == view->songs().size());
                 checkCatalogue(*view, view->songCount());
                 formatStatusLine(*view, library);
+                // The reused view, refilled or kept, shows what the new one does.
+                searchCatalogue(library, text, genre, column, descending, reused);
+                CHECK(reused.songs() == view->songs());
+                CHECK(reused.shownCount() == view->shownCount());
+                CHECK(reused.shownLength() == view->shownLength());
+                for (int i = 0; i < view->shownCount(); ++i) {
+                    const AlbumRecord& a = *reused.shownAlbumAt(i);
+                    const AlbumRecord& b = *view->shownAlbumAt(i);
+                    CHECK(a.folder == b.folder && a.title == b.title && a.artist == b.artist);
+                    CHECK(a.genres == b.genres && a.length == b.length && a.songs == b.songs);
+                }
+                if (in.byte() % 4 == 0 && reused.shownCount() > 0) {
+                    sortAlbumSongs(*reused.shownAlbumAt(0), in.byte() % 8, in.byte() % 2);
+                }
                 break;
             }
             case 7:
