@@ -9,6 +9,7 @@
 #include "covers/module_objects.h"
 #include "resources/resource_ids.h"
 #include "views/contents_view.h"
+#include "views/list_text.h"
 #include "views/list_view_helper.h"
 #include "views/search_setting.h"
 #include "views/view_state.h"
@@ -462,10 +463,7 @@ HWND openAlbumList() {
 void refreshAlbumList() {
     HWND list = openAlbumList();
     if (!list || !g_viewCatalogue) return;
-    const int count = g_viewCatalogue->shownCount();
-    ListView_SetItemCountEx(list, 0, 0);
-    ListView_SetItemCountEx(list, count, 0);
-    if (count > 0) ListView_RedrawItems(list, 0, count - 1);
+    refillListItems(list, g_viewCatalogue->shownCount());
     // The catalogue owns its image list; the list only shows it.
     ListView_SetImageList(list, coverImageListOf(g_viewCatalogue.get()), LVSIL_NORMAL);
 }

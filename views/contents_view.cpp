@@ -47,9 +47,7 @@ void sortAndRefreshSongList(HWND albumWindow) {
     if (!album) return;
     sortAlbumSongs(*album, g_songSortColumn, g_songSortDescending != 0);
     HWND songs = GetDlgItem(albumWindow, IDC_SONG_LIST);
-    ListView_SetItemCountEx(songs, 0, 0);
-    ListView_SetItemCountEx(songs, album->songCount(), 0);
-    if (album->songCount() > 0) ListView_RedrawItems(songs, 0, album->songCount() - 1);
+    refillListItems(songs, album->songCount());
 }
 
 void showAlbumContents(HWND albumWindow, int index) {

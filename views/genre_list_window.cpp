@@ -69,10 +69,7 @@ INT_PTR GenreListWindow::onInitDialog() {
 
 void GenreListWindow::sortAndRefresh() {
     g_libraryCatalogue.sortGenres(g_genreSortColumn, g_genreSortDescending != 0);
-    const int count = g_libraryCatalogue.genreCount();
-    ListView_SetItemCountEx(list(), 0, 0);
-    ListView_SetItemCountEx(list(), count, 0);
-    if (count > 0) ListView_RedrawItems(list(), 0, count - 1);
+    refillListItems(list(), g_libraryCatalogue.genreCount());
 }
 
 void GenreListWindow::onColumnClick(int column) {

@@ -1,5 +1,7 @@
 #include "views/list_text.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +29,13 @@ std::string narrowText(const wchar_t* text) {
     WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
     result.resize(static_cast<size_t>(size - 1));
     return result;
+}
+
+void refillListItems(HWND list, int count) {
+    if (!list) return;
+    ListView_SetItemCountEx(list, 0, 0);
+    ListView_SetItemCountEx(list, count, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 std::string decimalText(long long value) {
