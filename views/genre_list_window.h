@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "resources/resource_ids.h"
 #include "views/host_services.h"
 #include "win/dialog_base.h"
 
@@ -35,7 +38,7 @@ class GenreListWindow : public coverhall::DialogBase {
     void sortAndRefresh();
     void onColumnClick(int column);
     void viewSelectedGenre();
-    HWND list() const { return GetDlgItem(window(), 1042); }
+    HWND list() const { return GetDlgItem(window(), IDC_GENRE_LIST); }
 
     HWND library_;
     HostServices services_;
