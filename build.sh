@@ -140,6 +140,12 @@ start_wine() {
         log "creating the $1 Wine prefix"
         wine_run wineboot.exe -i >/dev/null 2>&1 || true
     fi
+    # Wine draws caption buttons with Marlett, which it finds only in the
+    # prefix's font folder: without it they show as the letters "0 1 r".
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
     # Without a window manager every closing top-level window (each test
     # host, message box, dialog) waits 2 s for one; unmanaged windows do not.
     if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then

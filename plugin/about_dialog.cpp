@@ -55,7 +55,10 @@ INT_PTR AboutDialog::onInitDialog() {
     SetDlgItemTextA(window(), IDC_ABOUT_DESCRIPTION, g_commentsText);
     SetDlgItemTextA(window(), IDC_ABOUT_VERSION, g_versionText);
     SetDlgItemTextA(window(), IDC_ABOUT_BUILD_DATE, g_buildDateText);
-    return TRUE;
+    // The focus goes to OK, not to the description, which would show all its
+    // text selected.
+    SetFocus(GetDlgItem(window(), IDOK));
+    return FALSE;
 }
 
 INT_PTR AboutDialog::onStaticColour(HDC context, HWND control) {
