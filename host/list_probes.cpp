@@ -15,48 +15,47 @@ LRESULT notifyParent(HWND from, UINT code, NMHDR& header) {
                         reinterpret_cast<LPARAM>(&header));
 }
 
-}  // namespace
-
-DisplayAnswer requestDisplay(HWND list, int item, int subItem, UINT mask, int size) {
-    std::vector<char> buffer(static_cast<size_t>(size > 0 ? size : 1), '\x7f');
-    NMLVDISPINFOA info{};
+// One display request in either character width; the answer's text in the
+// system code page.
+template <typename Info, typename Char>
+DisplayAnswer requestDisplayAs(HWND list, int item, int subItem, UINT mask, int size, UINT code) {
+    constexpr Char kUntouched = 0x7f;
+    std::vector<Char> buffer(static_cast<size_t>(size > 0 ? size : 1), kUntouched);
+    Info info{};
     info.item.mask = mask;
     info.item.iItem = item;
     info.item.iSubItem = subItem;
     info.item.pszText = size > 0 ? buffer.data() : nullptr;
     info.item.cchTextMax = size;
     info.item.iImage = -1;
-    notifyParent(list, LVN_GETDISPINFOA, info.hdr);
+    notifyParent(list, code, info.hdr);
     DisplayAnswer answer;
-    answer.textTouched = size > 0 && buffer[0] != '\x7f';
-    if (answer.textTouched)
-        answer.text.assign(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    answer.textTouched = size > 0 && buffer[0] != kUntouched;
+    if (answer.textTouched) {
+        buffer.back() = 0;
+        if constexpr (sizeof(Char) == 1) {
+            answer.text = buffer.data();
+        } else {
+            char narrow[1024] = "";
+            WideCharToMultiByte(CP_ACP, 0, buffer.data(), -1, narrow, sizeof narrow, nullptr,
+                                nullptr);
+            answer.text = narrow;
+        }
+    }
     answer.image = info.item.iImage;
     answer.state = info.item.state;
     return answer;
 }
 
+}  // namespace
+
+DisplayAnswer requestDisplay(HWND list, int item, int subItem, UINT mask, int size) {
+    return requestDisplayAs<NMLVDISPINFOA, char>(list, item, subItem, mask, size, LVN_GETDISPINFOA);
+}
+
 DisplayAnswer requestDisplayWide(HWND list, int item, int subItem, UINT mask, int size) {
-    std::vector<wchar_t> buffer(static_cast<size_t>(size > 0 ? size : 1), L'\x7f');
-    NMLVDISPINFOW info{};
-    info.item.mask = mask;
-    info.item.iItem = item;
-    info.item.iSubItem = subItem;
-    info.item.pszText = size > 0 ? buffer.data() : nullptr;
-    info.item.cchTextMax = size;
-    info.item.iImage = -1;
-    notifyParent(list, LVN_GETDISPINFOW, info.hdr);
-    DisplayAnswer answer;
-    answer.textTouched = size > 0 && buffer[0] != L'\x7f';
-    if (answer.textTouched) {
-        buffer.back() = L'\0';
-        char narrow[1024] = "";
-        WideCharToMultiByte(CP_ACP, 0, buffer.data(), -1, narrow, sizeof narrow, nullptr, nullptr);
-        answer.text = narrow;
-    }
-    answer.image = info.item.iImage;
-    answer.state = info.item.state;
-    return answer;
+    return requestDisplayAs<NMLVDISPINFOW, wchar_t>(list, item, subItem, mask, size,
+                                                    LVN_GETDISPINFOW);
 }
 
 std::string requestInfoTip(HWND list, int item, int size, const std::string& before) {
