@@ -192,12 +192,22 @@ POINT centreOf(HWND window) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+// Moves the cursor and waits until it stays there: under Wine a late event of
+// an earlier move can still take it back.
+void moveCursor(host::StandInHost& host, POINT point) {
+    for (int i = 0; i < 20; ++i) {
+        SetCursorPos(point.x, point.y);
+        host.pump(30);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == point.x && now.y == point.y) return;
+    }
+}
+
 void dragTo(host::StandInHost& host, HWND fromList, HWND target) {
     HWND window = host.viewWindow();
     host::sendNotify(fromList, LVN_BEGINDRAG);
-    const POINT point = centreOf(target);
-    SetCursorPos(point.x, point.y);
-    host.pump(20);
+    moveCursor(host, centreOf(target));
     SendMessageA(window, WM_MOUSEMOVE, 0, 0);
     SendMessageA(window, WM_LBUTTONUP, 0, 0);
 }
@@ -224,7 +234,7 @@ TEST(DragAndDrop, AlbumsAndSongsDropOntoThePlaylistOnly) {
     const size_t tests = host.dragTests().size();
     host::sendNotify(albums, LVN_BEGINDRAG);
     const POINT own = centreOf(host.control(IDC_STATUS_LINE));
-    SetCursorPos(own.x, own.y);
+    moveCursor(host, own);
     SendMessageA(host.viewWindow(), WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_NO));
     SendMessageA(host.viewWindow(), WM_LBUTTONUP, 0, 0);
