@@ -65,12 +65,12 @@ class AlbumWindow : public coverhall::DialogBase {
     void onAlbumListKey(WORD key);
     void openSelectedAlbum();
     void saveColumnWidth(const NMHEADERA& header);
-    // Song list (contents_view.cpp).
+    // Song list, stepping, Enqueue (song_list_notify.cpp).
     INT_PTR onSongListNotify(NMHDR& header);
     void onSongListKey(WORD key);
     void stepAlbum(int direction);
     void onEnqueue();
-    // Drag and drop (song_sending.cpp).
+    // Drag and drop (song_list_notify.cpp).
     void onDragMove();
     void onDragRelease();
 
@@ -94,7 +94,7 @@ HWND openAlbumList();
 // Sorts g_viewCatalogue's shown albums by the album sort state and shows them.
 void sortAndRefreshAlbumList();
 // Shows g_viewCatalogue's shown albums in their current order: item count 0,
-// then the shown count, a redraw and the new image list.
+// then the shown count, one repaint, and the view's image list.
 void refreshAlbumList();
 // Enables "Contents" for exactly one selected album and writes the artist
 // line: the artist, "No Album Selected" or "Various Albums Selected".
