@@ -83,11 +83,17 @@ constexpr Region kWhole{0, 0, 4096, 4096};
 constexpr Region kView{226, 112, 870, 700};
 constexpr Region kPlaylist{880, 64, 1170, 700};
 const Step kSteps[] = {
-    {"tree", 800, {8, 44, 220, 260}, 2, 300}, {"list-by-artist", 800, kView, 4, 2000},
-    {"search", 800, kView, 4, 1000},          {"covers-low", 800, kView, 64, 200},
-    {"covers-high", 800, kView, 64, 0},       {"contents", 800, {226, 112, 430, 310}, 3, 0},
-    {"enqueue", 800, kPlaylist, 2, 300},      {"genres-by-albums", 800, kView, 2, 500},
-    {"genre-albums", 800, kView, 2, 300},     {"configure", 200, kWhole, 8, 0},
+    {"tree", 800, {8, 44, 220, 260}, 2, 300},
+    {"list-by-artist", 800, kView, 4, 2000},
+    {"search", 800, kView, 4, 1000},
+    {"covers-low", 800, kView, 64, 200},
+    {"covers-high", 800, kView, 64, 0},
+    {"contents", 800, {226, 112, 430, 310}, 3, 0},
+    {"enqueue", 800, kPlaylist, 2, 300},
+    {"genres-by-albums", 800, kView, 2, 500},
+    {"genre-albums", 800, kView, 2, 300},
+    {"configure", 200, kWhole, 8, 0},
+    {"about", 600, kWhole, 64, 0},
 };
 
 }  // namespace

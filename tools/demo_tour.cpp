@@ -132,12 +132,25 @@ void walk(StandInHost& host, Tour& tour) {
     tour.shoot("genre-albums");
 
     // Configure from the host's menu.
-    coverhall::host::ModalDriver driver;
-    driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
-        tour.shootDialog("configure", dialog);
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    {
+        coverhall::host::ModalDriver driver;
+        driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+            tour.shootDialog("configure", dialog);
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        host.configurePlugin();
+    }
+
+    // About from the plug-in entry's context menu. The closing Configure
+    // dialog leaves messages queued that would close the menu at once.
+    host.pump(300);
+    coverhall::host::ModalDriver aboutDriver;
+    aboutDriver.expectMenu(ID_MENU_ABOUT);
+    aboutDriver.expectDialog("Info about Coverhall", [&](HWND dialog) {
+        tour.shootDialog("about", dialog);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
-    host.configurePlugin();
+    if (const auto entry = host.findEntry("Coverhall")) host.rightClickEntry(*entry);
 }
 
 }  // namespace
