@@ -1,8 +1,10 @@
 #include "covers/cover_image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
+#include "covers/area_average.h"
 #include "covers/bmp_reader.h"
 #include "covers/bmp_writer.h"
 #include "covers/file_names.h"
@@ -44,6 +46,16 @@ bool createDecoder(IWICImagingFactory* factory, ImageFormat format,
                                       IID_IWICBitmapDecoder,
                                       reinterpret_cast<void**>(decoder.put()))) ||
            SUCCEEDED(factory->CreateDecoder(*codec.container, nullptr, decoder.put()));
+}
+
+// IWICBitmapSourceTransform, which the MinGW headers do not declare.
+constexpr GUID kIidBitmapSourceTransform = {
+    0x3b16811b, 0x6a43, 0x4ec9, {0xb7, 0x13, 0x3d, 0x5a, 0x0c, 0x13, 0xb9, 0x40}};
+
+bool offersScaledDecoding(IWICBitmapFrameDecode* frame) {
+    ComPtr<IUnknown> transform;
+    return SUCCEEDED(frame->QueryInterface(kIidBitmapSourceTransform,
+                                           reinterpret_cast<void**>(transform.put())));
 }
 
 bool readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out) {
@@ -142,6 +154,7 @@ void CoverImage::reset() {
     file_.clear();
     factory_.reset();
     width_ = height_ = stride_ = 0;
+    averageArea_ = false;
     decoded_ = false;
     pixels_.clear();
 }
@@ -150,19 +163,30 @@ bool CoverImage::resample(int width, int height, bool disableAveraging) {
     if (!frame_ || !withinImageLimits(width > 0 ? width : 0, height > 0 ? height : 0)) {
         return false;
     }
-    ComPtr<IWICBitmapScaler> scaler;
-    if (FAILED(factory_->CreateBitmapScaler(scaler.put()))) return false;
-    const UINT w = static_cast<UINT>(width), h = static_cast<UINT>(height);
-    bool ready = false;
-    if (!disableAveraging) {
-        ready = SUCCEEDED(scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeFant));
+    // A decoder that scales while decoding (JPEG on Windows) shows it by this
+    // interface; the system's scaler then asks it for a smaller image. Other
+    // decoders hand over the whole image anyway, and the system's averaging
+    // scaler is slow on some platforms (Wine), so ours averages those.
+    if (!disableAveraging && !offersScaledDecoding(frame_.get())) {
+        scaler_.reset();
+        averageArea_ = true;
+    } else {
+        ComPtr<IWICBitmapScaler> scaler;
+        if (FAILED(factory_->CreateBitmapScaler(scaler.put()))) return false;
+        const UINT w = static_cast<UINT>(width), h = static_cast<UINT>(height);
+        bool ready = false;
+        if (!disableAveraging) {
+            ready =
+                SUCCEEDED(scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeFant));
+        }
+        if (!ready) {
+            ready = SUCCEEDED(
+                scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeNearestNeighbor));
+        }
+        if (!ready) return false;
+        scaler_ = std::move(scaler);
+        averageArea_ = false;
     }
-    if (!ready) {
-        ready = SUCCEEDED(
-            scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeNearestNeighbor));
-    }
-    if (!ready) return false;
-    scaler_ = std::move(scaler);
     width_ = width;
     height_ = height;
     decoded_ = false;
@@ -172,31 +196,79 @@ bool CoverImage::resample(int width, int height, bool disableAveraging) {
 
 namespace {
 
-// Pixels of source as top-down rows of 24-bit BGR, stride bytes apart.
-bool copyAs24Bit(IWICImagingFactory* factory, IWICBitmapSource* source, int width, int height,
-                 int stride, uint8_t* out) {
-    ComPtr<IWICFormatConverter> converter;
-    if (SUCCEEDED(factory->CreateFormatConverter(converter.put())) &&
-        SUCCEEDED(converter->Initialize(source, GUID_WICPixelFormat24bppBGR,
-                                        WICBitmapDitherTypeNone, nullptr, 0.0,
-                                        WICBitmapPaletteTypeCustom)) &&
-        SUCCEEDED(converter->CopyPixels(nullptr, UINT(stride), UINT(stride) * height, out))) {
-        return true;
+// Reads a source as top-down rows of 24-bit BGR, a band of rows at a time.
+class Bgr24Rows {
+  public:
+    Bgr24Rows(IWICImagingFactory* factory, IWICBitmapSource* source, int width)
+        : factory_(factory), source_(source), width_(width) {}
+
+    bool copy(int firstRow, int count, int stride, uint8_t* out) {
+        const WICRect band{0, firstRow, width_, count};
+        if (!wide_) {
+            if (!converter_ && !open(GUID_WICPixelFormat24bppBGR))
+                return switchToWide(band, stride, out);
+            if (SUCCEEDED(converter_->CopyPixels(&band, UINT(stride), UINT(stride) * count, out)))
+                return true;
+            return switchToWide(band, stride, out);
+        }
+        return copyWide(band, stride, out);
+    }
+
+  private:
+    bool open(REFWICPixelFormatGUID format) {
+        converter_.reset();
+        return SUCCEEDED(factory_->CreateFormatConverter(converter_.put())) &&
+               SUCCEEDED(converter_->Initialize(source_, format, WICBitmapDitherTypeNone, nullptr,
+                                                0.0, WICBitmapPaletteTypeCustom));
     }
     // Some converters (Wine's, from paletted GIF frames) reach 24 bits only
     // by way of 32.
-    std::vector<uint8_t> wide(std::size_t(width) * 4 * height);
-    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
-        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->CopyPixels(nullptr, UINT(width) * 4, UINT(wide.size()), wide.data()))) {
+    bool switchToWide(const WICRect& band, int stride, uint8_t* out) {
+        wide_ = true;
+        if (!open(GUID_WICPixelFormat32bppBGRA)) return false;
+        return copyWide(band, stride, out);
+    }
+    bool copyWide(const WICRect& band, int stride, uint8_t* out) {
+        scratch_.resize(std::size_t(width_) * 4 * band.Height);
+        if (FAILED(converter_->CopyPixels(&band, UINT(width_) * 4, UINT(scratch_.size()),
+                                          scratch_.data()))) {
+            return false;
+        }
+        for (int y = 0; y < band.Height; ++y) {
+            const uint8_t* from = scratch_.data() + std::size_t(y) * width_ * 4;
+            uint8_t* to = out + std::size_t(y) * stride;
+            for (int x = 0; x < width_; ++x) std::memcpy(to + x * 3, from + x * 4, 3);
+        }
+        return true;
+    }
+
+    IWICImagingFactory* factory_;
+    IWICBitmapSource* source_;
+    int width_;
+    bool wide_ = false;
+    ComPtr<IWICFormatConverter> converter_;
+    std::vector<uint8_t> scratch_;
+};
+
+// Averages the whole frame down (or up) to width x height, reading the frame
+// a band of rows at a time.
+bool averageFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int width, int height,
+                  int stride, uint8_t* out) {
+    UINT sourceWidth = 0, sourceHeight = 0;
+    if (FAILED(frame->GetSize(&sourceWidth, &sourceHeight)) || !sourceWidth || !sourceHeight)
         return false;
+    const int w = static_cast<int>(sourceWidth), h = static_cast<int>(sourceHeight);
+    AreaAverage average(w, h, width, height);
+    Bgr24Rows rows(factory, frame, w);
+    const int bandStride = (w * 3 + 3) & ~3;
+    const int bandRows = std::max(1, std::min(h, (1 << 20) / bandStride));
+    std::vector<uint8_t> band(std::size_t(bandStride) * bandRows);
+    for (int y = 0; y < h; y += bandRows) {
+        const int count = std::min(bandRows, h - y);
+        if (!rows.copy(y, count, bandStride, band.data())) return false;
+        average.addRows(y, count, band.data(), bandStride);
     }
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* from = wide.data() + std::size_t(y) * width * 4;
-        uint8_t* to = out + std::size_t(y) * stride;
-        for (int x = 0; x < width; ++x) std::memcpy(to + x * 3, from + x * 4, 3);
-    }
+    average.write(out, stride);
     return true;
 }
 
@@ -210,7 +282,11 @@ bool CoverImage::decodePixels() {
     stride_ = (width_ * 3 + 3) & ~3;
     try {
         pixels_.assign(static_cast<std::size_t>(stride_) * height_, 0);
-        if (!copyAs24Bit(factory_.get(), source, width_, height_, stride_, pixels_.data())) {
+        const bool copied = averageArea_ ? averageFrame(factory_.get(), frame_.get(), width_,
+                                                        height_, stride_, pixels_.data())
+                                         : Bgr24Rows(factory_.get(), source, width_)
+                                               .copy(0, height_, stride_, pixels_.data());
+        if (!copied) {
             pixels_.clear();
             return false;
         }

@@ -29,9 +29,9 @@ class CoverImage {
     bool loadCache(const char* path, int edge);
 
     // Makes the image exactly width x height. Nearest neighbour when averaging
-    // is disabled; otherwise an averaging filter where the platform has one.
-    // The scaler sits directly on the decoded frame, so a decoder that can
-    // scale while decoding (JPEG on Windows) does so.
+    // is disabled; otherwise each pixel is the mean of the area it covers.
+    // The system's scaler sits directly on the decoded frame, so a decoder
+    // that can scale while decoding (JPEG on Windows) does so.
     bool resample(int width, int height, bool disableAveraging);
 
     // Writes the image as a 24-bit BMP. The file appears complete or not at
@@ -57,6 +57,7 @@ class CoverImage {
     coverhall::ComPtr<IWICBitmapScaler> scaler_;
     int width_ = 0;
     int height_ = 0;
+    bool averageArea_ = false;  // resampled by AreaAverage, not the scaler
     bool decoded_ = false;
     std::vector<uint8_t> pixels_;  // top-down BGR rows of stride_ bytes
     int stride_ = 0;
