@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "catalogue/album_record.h"
 #include "covers/cover_image.h"
@@ -18,13 +19,40 @@ coverhall::UniqueBitmap g_contentsCoverBitmap;
 
 namespace {
 
-bool lastWriteTime(const char* path, uint64_t& time) {
+// A file's last-write time and size, as one stamp of its content.
+struct FileStamp {
+    uint64_t time = 0;
+    uint64_t size = 0;
+    bool operator==(const FileStamp& other) const {
+        return time == other.time && size == other.size;
+    }
+};
+
+bool fileStamp(const char* path, FileStamp& stamp) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-    time = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-           data.ftLastWriteTime.dwLowDateTime;
+    stamp.time = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                 data.ftLastWriteTime.dwLowDateTime;
+    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     return true;
 }
+
+bool lastWriteTime(const char* path, uint64_t& time) {
+    FileStamp stamp;
+    if (!fileStamp(path, stamp)) return false;
+    time = stamp.time;
+    return true;
+}
+
+// The image file g_contentsCoverBitmap was made from; empty for the
+// placeholder. Showing the same unchanged file again keeps the bitmap instead
+// of decoding the image anew (flipping between an album's views, "<<" and
+// ">>" back to it).
+struct ShownCover {
+    std::string path;
+    FileStamp stamp;
+};
+ShownCover g_shownCover;
 
 void copyName(const char* name, char (&out)[kCoverPathSize]) {
     out[0] = '\0';
@@ -46,8 +74,19 @@ struct CoverRequest {
 
 // The picture takes the new bitmap before the old one is deleted.
 void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
+    g_shownCover = ShownCover{};
     SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cover.get()));
     g_contentsCoverBitmap = std::move(cover);
+}
+
+// Shows the bitmap already made from this file, if it is unchanged.
+bool showKeptPicture(HWND pictureControl, const char* imagePath, const FileStamp& stamp) {
+    if (!g_contentsCoverBitmap || g_shownCover.path != imagePath || !(g_shownCover.stamp == stamp))
+        return false;
+    const auto kept = reinterpret_cast<LPARAM>(g_contentsCoverBitmap.get());
+    if (SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0) != kept)
+        SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, kept);
+    return true;
 }
 
 bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePath,
@@ -78,6 +117,9 @@ bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePa
 
 bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,
                        ImageFormat format) {
+    FileStamp stamp;
+    const bool stamped = fileStamp(imagePath, stamp);
+    if (stamped && showKeptPicture(request.pictureControl, imagePath, stamp)) return true;
     if (!image.load(imagePath, format) ||
         !image.resample(kContentsCoverSize, kContentsCoverSize, false)) {
         return false;
@@ -85,6 +127,7 @@ bool showContentsCover(CoverRequest& request, CoverImage& image, const char* ima
     coverhall::UniqueBitmap cover(image.makeBitmap());
     if (!cover) return false;
     showPicture(request.pictureControl, std::move(cover));
+    if (stamped) g_shownCover = ShownCover{imagePath, stamp};
     return true;
 }
 
@@ -160,6 +203,7 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
 }
 
 void releaseCoverBitmap() {
+    g_shownCover = ShownCover{};
     g_thumbnailBitmap.reset();
     g_contentsCoverBitmap.reset();
 }

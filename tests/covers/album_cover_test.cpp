@@ -267,6 +267,38 @@ TEST_F(AlbumCoverTest, ThumbnailsNeverDeleteTheBitmapThePictureShows) {
     EXPECT_EQ(GetObjectType(shownPicture()), static_cast<DWORD>(OBJ_BITMAP));
 }
 
+TEST_F(AlbumCoverTest, AnUnchangedImageKeepsItsPictureAndAChangedOneIsDecodedAgain) {
+    image("cover.png", kRed);
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    const HBITMAP first = shownPicture();
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(shownPicture(), first);
+    EXPECT_EQ(g_contentsCoverBitmap.get(), first);
+    // A picture control of a new album window is handed the kept bitmap.
+    HWND other = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_EQ(loadAlbumCover(&album_, "cover.png", NamedImage, other, nullptr), 1);
+    EXPECT_EQ(SendMessageA(other, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(first));
+    DestroyWindow(other);
+
+    // Another size under the same time, then another time at the same size.
+    const uint64_t time = writeTime(file("cover.png"));
+    image("cover.png", kBlue, GUID_ContainerFormatPng, 80, 80);
+    ASSERT_TRUE(setWriteTime(file("cover.png"), time));
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 100), kBlue);
+    image("cover.png", kGreen, GUID_ContainerFormatPng, 80, 80);
+    ASSERT_TRUE(setWriteTime(file("cover.png"), time + 1));
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 100), kGreen);
+
+    // The placeholder in between forgets the kept picture.
+    EXPECT_EQ(contents(NamedImage, "absent.png"), 0);
+    ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
+    EXPECT_EQ(GetObjectType(shownPicture()), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(bitmapPixel(shownPicture(), 100, 100), kGreen);
+}
+
 TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
     image("cover.png", kRed);
     g_viewCatalogue.reset();
