@@ -29,6 +29,12 @@ inline double nowMs() {
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+inline double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Median of the run times of `repeats` calls of run(); before() runs
 // untimed ahead of each call.
 template <class Before, class Run>
@@ -40,8 +46,7 @@ double medianMs(int repeats, Before before, Run run) {
         run();
         times.push_back(nowMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 // The process's peak resident memory so far, in megabytes.

@@ -10,6 +10,20 @@ std::string textOrEmpty(const char* text) {
     return text ? text : "";
 }
 
+class Stopwatch {
+  public:
+    Stopwatch() { QueryPerformanceCounter(&start_); }
+    double elapsedMs() const {
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        return double(now.QuadPart - start_.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    }
+
+  private:
+    LARGE_INTEGER start_;
+};
+
 std::string songLine(const PlayedSong& song) {
     return song.title.empty() ? song.filename : song.title + "  (" + song.filename + ")";
 }
@@ -134,6 +148,7 @@ void StandInHost::Impl::addPlaylistLines(const std::vector<PlayedSong>& songs) {
 
 LRESULT StandInHost::Impl::play(const PlayRequest* request) {
     if (!request) return 0;
+    const Stopwatch stopwatch;
     PlayRecord copy;
     copy.enqueue = request->enqueue != 0;
     if (request->kind == 0) copy.songs = copyItemList(request->data);
@@ -143,6 +158,7 @@ LRESULT StandInHost::Impl::play(const PlayRequest* request) {
         if (playlist) SendMessageA(playlist, LB_RESETCONTENT, 0, 0);
     }
     addPlaylistLines(copy.songs);
+    copy.hostMs = stopwatch.elapsedMs();
     plays.push_back(std::move(copy));
     return 1;
 }

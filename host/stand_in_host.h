@@ -51,6 +51,9 @@ struct TreeEntryRecord {
 struct PlayRecord {
     bool enqueue = false;
     std::vector<PlayedSong> songs;
+    // Time the host spent copying and listing the songs, so that a benchmark
+    // can tell the plug-in's share of a send from the host's.
+    double hostMs = 0;
 };
 
 struct DragTestRecord {

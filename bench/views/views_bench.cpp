@@ -186,9 +186,19 @@ void benchCoversAndContents() {
     for (int i = 0; i < ListView_GetItemCount(list); ++i)
         if (coverhall::host::listItemText(list, i, 2).empty()) boxIndex = i;
     select(boxIndex);
-    const double enqueue = medianMs(
-        5, [] {}, [&] { coverhall::host::clickButton(host.control(IDC_ENQUEUE)); });
-    report("enqueue_5000_ms", enqueue, "ms");
+    // The plug-in's share: the host's copying and listing of the songs is
+    // timed by the host and taken off.
+    std::vector<double> shares, hostShares;
+    for (int i = 0; i < 7; ++i) {
+        const double start = nowMs();
+        coverhall::host::clickButton(host.control(IDC_ENQUEUE));
+        const double total = nowMs() - start;
+        const double hostMs = host.playRequests().empty() ? 0 : host.playRequests().back().hostMs;
+        shares.push_back(total - hostMs);
+        hostShares.push_back(hostMs);
+    }
+    report("enqueue_5000_ms", median(shares), "ms");
+    report("enqueue_5000_host_ms", median(hostShares), "ms");
     report("enqueue_5000_sent",
            host.playRequests().empty() ? 0 : double(host.playRequests().back().songs.size()),
            "songs");
