@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/drag_probes.h"
 #include "host/list_probes.h"
 #include "resources/resource_ids.h"
 #include "tests/views/view_test_support.h"
@@ -185,33 +186,6 @@ TEST(Enqueue, NothingIsSentWithoutASelectedAlbumAndBigAlbumsGoWhole) {
     EXPECT_EQ(host.playRequests().size(), 1u);
 }
 
-// Cursor position at the centre of a window, in screen coordinates.
-POINT centreOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// Moves the cursor and waits until it stays there: under Wine a late event of
-// an earlier move can still take it back.
-void moveCursor(host::StandInHost& host, POINT point) {
-    for (int i = 0; i < 20; ++i) {
-        SetCursorPos(point.x, point.y);
-        host.pump(30);
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == point.x && now.y == point.y) return;
-    }
-}
-
-void dragTo(host::StandInHost& host, HWND fromList, HWND target) {
-    HWND window = host.viewWindow();
-    host::sendNotify(fromList, LVN_BEGINDRAG);
-    moveCursor(host, centreOf(target));
-    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
-    SendMessageA(window, WM_LBUTTONUP, 0, 0);
-}
-
 TEST(DragAndDrop, AlbumsAndSongsDropOntoThePlaylistOnly) {
     PluginInstall install("contents_drag");
     host::HostOptions options = install.options();
@@ -222,22 +196,21 @@ TEST(DragAndDrop, AlbumsAndSongsDropOntoThePlaylistOnly) {
     HWND albums = host.control(IDC_ALBUM_LIST);
     // Nothing selected: the host is asked, nothing is dropped.
     ListView_SetItemState(albums, -1, 0, LVIS_SELECTED);
-    dragTo(host, albums, host.playlistPane());
+    host::dragListTo(host, albums, host.playlistPane());
     EXPECT_TRUE(host.drops().empty());
     ListView_SetItemState(albums, 0, LVIS_SELECTED, LVIS_SELECTED);
-    dragTo(host, albums, host.playlistPane());
+    host::dragListTo(host, albums, host.playlistPane());
     ASSERT_EQ(host.drops().size(), 1u);
     EXPECT_EQ(host.drops()[0].songs.size(), 2u);
     ASSERT_GE(host.dragTests().size(), 2u);
     EXPECT_EQ(host.dragTests().back().flag, 1);
     // Over the album window itself: no test, no drop, not-allowed cursor.
     const size_t tests = host.dragTests().size();
-    host::sendNotify(albums, LVN_BEGINDRAG);
-    const POINT own = centreOf(host.control(IDC_STATUS_LINE));
-    moveCursor(host, own);
-    SendMessageA(host.viewWindow(), WM_MOUSEMOVE, 0, 0);
+    host::beginListDrag(albums);
+    EXPECT_EQ(GetCapture(), host.viewWindow());
+    host::moveDragTo(host, host::centreOf(host.control(IDC_STATUS_LINE)));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_NO));
-    SendMessageA(host.viewWindow(), WM_LBUTTONUP, 0, 0);
+    host::releaseDrag();
     EXPECT_EQ(host.dragTests().size(), tests);
     EXPECT_EQ(host.drops().size(), 1u);
     EXPECT_NE(GetCapture(), host.viewWindow());
@@ -246,7 +219,7 @@ TEST(DragAndDrop, AlbumsAndSongsDropOntoThePlaylistOnly) {
     HWND songs = host.control(IDC_SONG_LIST);
     ListView_SetItemState(songs, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(songs, 1, LVIS_SELECTED, LVIS_SELECTED);
-    dragTo(host, songs, host.playlistPane());
+    host::dragListTo(host, songs, host.playlistPane());
     ASSERT_EQ(host.drops().size(), 2u);
     ASSERT_EQ(host.drops()[1].songs.size(), 1u);
     EXPECT_EQ(host.drops()[1].songs[0].track, 2);
