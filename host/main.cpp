@@ -5,51 +5,13 @@
 // With --screenshot it selects each entry in turn, captures the window to
 // "<prefix>-<n>.bmp" (or "<prefix>.bmp" without --select) and exits; without
 // it, it runs until the window is closed.
+#include <cstdio>
+#include <string>
+
+#include "host/command_line.h"
 #include "host/stand_in_host.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
 namespace {
-
-struct Arguments {
-    std::string plugin;
-    std::string library;
-    std::string ini;
-    std::string screenshot;
-    std::vector<std::string> select;
-    int waitMs = 1500;
-    bool valid = true;
-};
-
-Arguments parse(int argc, char** argv) {
-    Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (i + 1 >= argc) {
-            arguments.valid = false;
-            break;
-        }
-        std::string value = argv[++i];
-        if (name == "--plugin")
-            arguments.plugin = value;
-        else if (name == "--library")
-            arguments.library = value;
-        else if (name == "--ini")
-            arguments.ini = value;
-        else if (name == "--screenshot")
-            arguments.screenshot = value;
-        else if (name == "--select")
-            arguments.select.push_back(value);
-        else if (name == "--wait")
-            arguments.waitMs = std::atoi(value.c_str());
-        else
-            arguments.valid = false;
-    }
-    return arguments;
-}
 
 int runLoop() {
     MSG message;
@@ -63,8 +25,10 @@ int runLoop() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Arguments arguments = parse(argc, argv);
-    if (!arguments.valid) {
+    coverhall::host::HostArguments arguments;
+    if (!coverhall::host::parseHostArguments(
+            argc, argv, {"--plugin", "--library", "--ini", "--select", "--screenshot", "--wait"},
+            arguments)) {
         std::fprintf(
             stderr,
             "usage: coverhall-host --plugin <dll> [--library <file>] [--ini <folder>]\n"
@@ -74,23 +38,16 @@ int main(int argc, char** argv) {
     coverhall::host::HostOptions options;
     options.iniFolder = arguments.ini;
     coverhall::host::StandInHost host(options);
-    if (!arguments.library.empty() && !host.loadLibraryFile(arguments.library)) {
-        std::fprintf(stderr, "cannot read the library file %s\n", arguments.library.c_str());
-    }
-    std::printf("library: %zu songs, INI file %s\n", host.songs().size(),
-                host.iniFilePath().c_str());
-    if (!arguments.plugin.empty()) {
-        if (!host.loadPlugin(arguments.plugin)) {
-            std::fprintf(stderr, "cannot load the plug-in %s\n", arguments.plugin.c_str());
-            return 1;
-        }
-        host.startPlugin();
+    if (!coverhall::host::loadAndStart(host, arguments)) return 1;
+    if (host.plugin()) {
         // The description is built by start.
         const PluginRecord* record = host.plugin();
         std::printf("plug-in version %d: %s\n", record->version,
                     record->description ? record->description : "(no description)");
         std::printf("tree entries: %zu\n", host.treeEntries().size());
     }
+    std::printf("library: %zu songs, INI file %s\n", host.songs().size(),
+                host.iniFilePath().c_str());
     std::fflush(stdout);
 
     if (arguments.screenshot.empty()) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/command_line.h"
 #include "host/list_probes.h"
 #include "host/modal_driver.h"
 #include "host/stand_in_host.h"
@@ -19,28 +20,6 @@
 namespace {
 
 using coverhall::host::StandInHost;
-
-struct Arguments {
-    std::string plugin, library, ini, out;
-};
-
-bool parse(int argc, char** argv, Arguments& arguments) {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        const std::string value = argv[i + 1];
-        if (name == "--plugin")
-            arguments.plugin = value;
-        else if (name == "--library")
-            arguments.library = value;
-        else if (name == "--ini")
-            arguments.ini = value;
-        else if (name == "--out")
-            arguments.out = value;
-        else
-            return false;
-    }
-    return !arguments.plugin.empty() && !arguments.out.empty();
-}
 
 class Tour {
   public:
@@ -156,8 +135,10 @@ void walk(StandInHost& host, Tour& tour) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Arguments arguments;
-    if (!parse(argc, argv, arguments)) {
+    coverhall::host::HostArguments arguments;
+    if (!coverhall::host::parseHostArguments(
+            argc, argv, {"--plugin", "--library", "--ini", "--out"}, arguments) ||
+        arguments.plugin.empty() || arguments.out.empty()) {
         std::fprintf(stderr,
                      "usage: coverhall-tour --plugin <dll> --library <file> --ini <folder> "
                      "--out <prefix>\n");
@@ -166,13 +147,7 @@ int main(int argc, char** argv) {
     coverhall::host::HostOptions options;
     options.iniFolder = arguments.ini;
     StandInHost host(options);
-    if (!arguments.library.empty() && !host.loadLibraryFile(arguments.library))
-        std::fprintf(stderr, "cannot read the library file %s\n", arguments.library.c_str());
-    if (!host.loadPlugin(arguments.plugin)) {
-        std::fprintf(stderr, "cannot load the plug-in %s\n", arguments.plugin.c_str());
-        return 1;
-    }
-    host.startPlugin();
+    if (!coverhall::host::loadAndStart(host, arguments)) return 1;
     Tour tour(host, arguments.out);
     walk(host, tour);
     return tour.failures() ? 1 : 0;
