@@ -39,12 +39,17 @@ constexpr ResizeItem kResizeTable[] = {
 int g_borderTable[] = {IDC_SEARCH_EDIT + kBorderSunken, IDC_ALBUM_LIST, IDC_MODE_GROUP,
                        IDC_ARTIST_LABEL, IDC_SONG_LIST};
 
-constexpr const char* kAlbumColumns[] = {"Album", "Artist", "Tracks",  "Length",
-                                         "Year",  "Genre",  "Filename"};
-constexpr int kAlbumColumnWidths[] = {200, 200, 64, 64, 64, 150, 80};
-constexpr const char* kSongColumns[] = {"Track #", "Title", "Rating", "Artist",
-                                        "Length",  "Year",  "Genre"};
-constexpr int kSongColumnWidths[] = {64, 200, 64, 200, 64, 64, 150};
+// A column's title, which is also its width key, and its default width.
+struct ColumnSpec {
+    const char* title;
+    int width;
+};
+constexpr ColumnSpec kAlbumColumns[] = {{"Album", 200},  {"Artist", 200}, {"Tracks", 64},
+                                        {"Length", 64},  {"Year", 64},    {"Genre", 150},
+                                        {"Filename", 80}};
+constexpr ColumnSpec kSongColumns[] = {{"Track #", 64}, {"Title", 200}, {"Rating", 64},
+                                       {"Artist", 200}, {"Length", 64}, {"Year", 64},
+                                       {"Genre", 150}};
 
 constexpr int kPanelStatics[] = {IDC_ARTIST_LABEL,   IDC_ARTIST_VALUE,   IDC_ALBUM_LABEL,
                                  IDC_ALBUM_VALUE,    IDC_TRACKS_LABEL,   IDC_TRACKS_VALUE,
@@ -84,11 +89,17 @@ void showControls(HWND window, const int (&ids)[N], int show) {
     showControls(window, ids, N, show);
 }
 
-// The list control's window text names its section of the width file.
-std::string listSection(HWND list) {
+// Attaches the helper to the list and adds the columns at the widths stored
+// in the list's section of the width file, which its window text names.
+template <size_t N>
+void setUpColumns(ListViewHelper& helper, HWND list, HWND hostWindow,
+                  const ColumnSpec (&columns)[N]) {
+    helper.hostWindow = hostWindow;
+    helper.attach(list);
     char section[81] = "";
     GetWindowTextA(list, section, sizeof section);
-    return section;
+    for (const ColumnSpec& column : columns)
+        helper.addColumn(column.title, readColumnWidth(section, column.title, column.width));
 }
 
 }  // namespace
@@ -147,13 +158,7 @@ INT_PTR AlbumWindow::onInitDialog() {
 
 void AlbumWindow::setUpAlbumList() {
     HWND list = control(IDC_ALBUM_LIST);
-    g_albumListHelper.hostWindow = library_;
-    g_albumListHelper.attach(list);
-    const std::string section = listSection(list);
-    for (size_t i = 0; i < std::size(kAlbumColumns); ++i)
-        g_albumListHelper.addColumn(
-            kAlbumColumns[i],
-            readColumnWidth(section.c_str(), kAlbumColumns[i], kAlbumColumnWidths[i]));
+    setUpColumns(g_albumListHelper, list, library_, kAlbumColumns);
     colourList(list, services_.color);
     ListView_SetCallbackMask(list, LVIS_OVERLAYMASK);
     tagTips_ = ListView_GetToolTips(list);
@@ -170,13 +175,7 @@ void AlbumWindow::setUpAlbumList() {
 
 void AlbumWindow::setUpSongList() {
     HWND list = control(IDC_SONG_LIST);
-    g_songListHelper.hostWindow = library_;
-    g_songListHelper.attach(list);
-    const std::string section = listSection(list);
-    for (size_t i = 0; i < std::size(kSongColumns); ++i)
-        g_songListHelper.addColumn(
-            kSongColumns[i],
-            readColumnWidth(section.c_str(), kSongColumns[i], kSongColumnWidths[i]));
+    setUpColumns(g_songListHelper, list, library_, kSongColumns);
     colourList(list, services_.color);
 }
 
