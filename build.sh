@@ -139,6 +139,11 @@ start_wine() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating the $1 Wine prefix"
         wine_run wineboot.exe -i >/dev/null 2>&1 || true
+    else
+        # The first program of a server session starts Wine's own services,
+        # which keep the output they were given: start them here, not under
+        # ctest, which would wait for their output to close until it times out.
+        wine_run wineboot.exe >/dev/null 2>&1 || true
     fi
     # Wine draws caption buttons with Marlett, which it finds only in the
     # prefix's font folder: without it they show as the letters "0 1 r".
