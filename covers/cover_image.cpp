@@ -205,11 +205,14 @@ class Bgr24Rows {
     bool copy(int firstRow, int count, int stride, uint8_t* out) {
         const WICRect band{0, firstRow, width_, count};
         if (!wide_) {
-            if (!converter_ && !open(GUID_WICPixelFormat24bppBGR))
-                return switchToWide(band, stride, out);
-            if (SUCCEEDED(converter_->CopyPixels(&band, UINT(stride), UINT(stride) * count, out)))
+            if ((converter_ || open(GUID_WICPixelFormat24bppBGR)) &&
+                SUCCEEDED(converter_->CopyPixels(&band, UINT(stride), UINT(stride) * count, out))) {
                 return true;
-            return switchToWide(band, stride, out);
+            }
+            // Some converters (Wine's, from paletted GIF frames) reach 24
+            // bits only by way of 32.
+            wide_ = true;
+            if (!open(GUID_WICPixelFormat32bppBGRA)) return false;
         }
         return copyWide(band, stride, out);
     }
@@ -217,18 +220,16 @@ class Bgr24Rows {
   private:
     bool open(REFWICPixelFormatGUID format) {
         converter_.reset();
-        return SUCCEEDED(factory_->CreateFormatConverter(converter_.put())) &&
-               SUCCEEDED(converter_->Initialize(source_, format, WICBitmapDitherTypeNone, nullptr,
-                                                0.0, WICBitmapPaletteTypeCustom));
-    }
-    // Some converters (Wine's, from paletted GIF frames) reach 24 bits only
-    // by way of 32.
-    bool switchToWide(const WICRect& band, int stride, uint8_t* out) {
-        wide_ = true;
-        if (!open(GUID_WICPixelFormat32bppBGRA)) return false;
-        return copyWide(band, stride, out);
+        if (SUCCEEDED(factory_->CreateFormatConverter(converter_.put())) &&
+            SUCCEEDED(converter_->Initialize(source_, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                             WICBitmapPaletteTypeCustom))) {
+            return true;
+        }
+        converter_.reset();
+        return false;
     }
     bool copyWide(const WICRect& band, int stride, uint8_t* out) {
+        if (!converter_) return false;
         scratch_.resize(std::size_t(width_) * 4 * band.Height);
         if (FAILED(converter_->CopyPixels(&band, UINT(width_) * 4, UINT(scratch_.size()),
                                           scratch_.data()))) {
