@@ -30,10 +30,12 @@ void AlbumCatalogue::changed() {
     generation_ = ++g_lastGeneration;
 }
 
-SongRecord* AlbumCatalogue::addSong(std::unique_ptr<SongRecord> song) {
-    if (!song) return nullptr;
-    ownedSongs_.push_back(std::move(song));
-    return file(ownedSongs_.back().get());
+SongRecord* AlbumCatalogue::addSong(const HostSong& song) {
+    return file(ownedSongs_.add(song));
+}
+
+SongRecord* AlbumCatalogue::addSong(std::unique_ptr<StandaloneSong> song) {
+    return song ? file(ownedSongs_.add(song->record())) : nullptr;
 }
 
 SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
@@ -67,11 +69,11 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
     return song;
 }
 
-int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
+int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
     const auto found = genreSerialByName_.find(genre);
     if (found != genreSerialByName_.end()) return found->second;
     const auto serial = static_cast<int32_t>(genres_.size());
-    genres_.push_back(genre);
+    genres_.emplace_back(genre);
     genreSerialByName_.emplace(genre, serial);
     return serial;
 }
@@ -79,7 +81,7 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
 // The artist and title are the song's; the genre is the song's, or a copy of
 // it nearer at hand.
 AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
-                                      const std::string& genre) {
+                                      std::string_view genre) {
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
@@ -195,7 +197,7 @@ void AlbumCatalogue::releaseAllSongs() {
     searchIndex_.clear();
     songRanks_ = SongRanks();
     totalLength_ = 0;
-    while (!ownedSongs_.empty()) ownedSongs_.pop_back();
+    ownedSongs_.clear();
     changed();
 }
 

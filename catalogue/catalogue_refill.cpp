@@ -40,7 +40,7 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
     int32_t& genre = refillGenreOf_[link.genreSerial];
     if (genre < 0) {
         genre = static_cast<int32_t>(genres_.size());
-        genres_.push_back(song->genre);
+        genres_.emplace_back(song->genre);
     }
     // Albums and genres correspond to the source's, so the groups are found
     // by serial number instead of by folder text.

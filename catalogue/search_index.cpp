@@ -7,7 +7,7 @@
 
 namespace {
 
-void appendFolded(std::string& out, const std::string& field) {
+void appendFolded(std::string& out, std::string_view field) {
     for (char c : field) out.push_back(asciiLower(c));
     out.push_back('\0');
 }
