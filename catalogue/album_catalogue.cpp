@@ -1,6 +1,7 @@
 #include "catalogue/album_catalogue.h"
 
 #include <atomic>
+#include <exception>
 
 #include "catalogue/genre_pieces.h"
 #include "catalogue/text_functions.h"
@@ -42,6 +43,15 @@ SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
     return song ? file(song) : nullptr;
 }
 
+void AlbumCatalogue::reserveSongs(std::size_t count) {
+    // Only a hint: a count beyond what memory holds reserves nothing.
+    try {
+        songs_.reserve(count);
+        songLinks_.reserve(count);
+    } catch (const std::exception&) {
+    }
+}
+
 SongRecord* AlbumCatalogue::file(SongRecord* song) {
     ensureLookupIndexes();
     // Songs of one folder mostly arrive one after the other: the previous
@@ -81,7 +91,7 @@ int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
 // The artist and title are the song's; the genre is the song's, or a copy of
 // it nearer at hand.
 AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
-                                      std::string_view genre) {
+                                      std::string_view genre, std::size_t songRoom) {
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
@@ -97,9 +107,9 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.year = song.year;
     album.folder.assign(folder.data(), folder.size());
     album.songs.clear();
-    // Room for a few songs at once: growing one by one costs an allocation
+    // Room for several songs at once: growing one by one costs an allocation
     // each time, which some C runtimes make slow.
-    album.songs.reserve(8);
+    album.songs.reserve(songRoom);
     album.songs.push_back(&song);
     album.serial = static_cast<int32_t>(serial);
     album.songsResorted = false;

@@ -31,6 +31,9 @@ class AlbumCatalogue {
     SongRecord* addSong(std::unique_ptr<StandaloneSong> song);
     // Borrows the song, which must outlive this catalogue (view catalogues).
     SongRecord* addSong(SongRecord* song);
+    // Room for this many songs in all, when a load knows how many come: the
+    // song arrays then never grow, nor hold up to twice what they need.
+    void reserveSongs(std::size_t count);
 
     // Rebuilds this catalogue from some songs of `source`, reusing its own
     // memory instead of freeing it: startRefill, then refillWith for each
@@ -141,7 +144,9 @@ class AlbumCatalogue {
     void joinAlbum(AlbumRecord& album, SongRecord& song);
     void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
                            const std::string& genre);
-    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, std::string_view genre);
+    // `songRoom`: the songs the album will likely hold.
+    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, std::string_view genre,
+                          std::size_t songRoom = 8);
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;

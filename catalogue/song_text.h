@@ -7,7 +7,10 @@
 #include <cstring>
 #include <string_view>
 
-class SongText {
+// Packed to 4-byte alignment: 12 bytes instead of 16 in 64-bit builds, which
+// saves 4.8 MB over the six texts of 200,000 songs (8 bytes either way in
+// 32-bit builds).
+class __attribute__((packed, aligned(4))) SongText {
   public:
     constexpr SongText() = default;
     // The text must outlive every copy of this view; null is the empty text.
@@ -44,3 +47,5 @@ class SongText {
     // 32 bits: a library's records are many, its texts short.
     uint32_t size_ = 0;
 };
+
+static_assert(sizeof(SongText) == sizeof(const char*) + sizeof(uint32_t));

@@ -46,6 +46,7 @@ void loadLibraryCatalogue() {
     SendMessageA(g_pluginRecord.libraryWindow, kLibraryMessage, reinterpret_cast<WPARAM>(&query),
                  LibraryCode::kQueryLibrary);
     const int count = itemCount(query.results);
+    g_libraryCatalogue.reserveSongs(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         const ItemRecord& item = query.results.items[index];
         g_libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,

@@ -31,7 +31,9 @@ std::unique_ptr<StandaloneSong> songOf(const GeneratedItem& item) {
 }
 
 std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
+    // As the plug-in loads the host's query result.
     auto catalogue = std::make_unique<AlbumCatalogue>(kEdge, nullptr);
+    catalogue->reserveSongs(library.items().size());
     for (const GeneratedItem& item : library.items()) catalogue->addSong(hostSong(item));
     return catalogue;
 }
@@ -41,6 +43,7 @@ std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
 void measurePeakMemory() {
     AlbumCatalogue catalogue(kEdge, nullptr);
     ItemGenerator generator;
+    catalogue.reserveSongs(kLargeLibrary);
     for (int i = 0; i < kLargeLibrary; ++i) catalogue.addSong(hostSong(generator.item(i)));
     // Each search refills the one view catalogue of the album window.
     AlbumCatalogue view(kEdge, nullptr);
