@@ -1,6 +1,7 @@
 #include "catalogue/album_catalogue.h"
 
 #include <atomic>
+#include <exception>
 
 #include "catalogue/genre_pieces.h"
 #include "catalogue/text_functions.h"
@@ -30,14 +31,25 @@ void AlbumCatalogue::changed() {
     generation_ = ++g_lastGeneration;
 }
 
-SongRecord* AlbumCatalogue::addSong(std::unique_ptr<SongRecord> song) {
-    if (!song) return nullptr;
-    ownedSongs_.push_back(std::move(song));
-    return file(ownedSongs_.back().get());
+SongRecord* AlbumCatalogue::addSong(const HostSong& song) {
+    return file(ownedSongs_.add(song));
+}
+
+SongRecord* AlbumCatalogue::addSong(std::unique_ptr<StandaloneSong> song) {
+    return song ? file(ownedSongs_.add(song->record())) : nullptr;
 }
 
 SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
     return song ? file(song) : nullptr;
+}
+
+void AlbumCatalogue::reserveSongs(std::size_t count) {
+    // Only a hint: a count beyond what memory holds reserves nothing.
+    try {
+        songs_.reserve(count);
+        songLinks_.reserve(count);
+    } catch (const std::exception&) {
+    }
 }
 
 SongRecord* AlbumCatalogue::file(SongRecord* song) {
@@ -67,11 +79,11 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
     return song;
 }
 
-int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
+int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
     const auto found = genreSerialByName_.find(genre);
     if (found != genreSerialByName_.end()) return found->second;
     const auto serial = static_cast<int32_t>(genres_.size());
-    genres_.push_back(genre);
+    genres_.emplace_back(genre);
     genreSerialByName_.emplace(genre, serial);
     return serial;
 }
@@ -79,7 +91,7 @@ int32_t AlbumCatalogue::genreSerialOf(const std::string& genre) {
 // The artist and title are the song's; the genre is the song's, or a copy of
 // it nearer at hand.
 AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
-                                      const std::string& genre) {
+                                      std::string_view genre, std::size_t songRoom) {
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
@@ -95,9 +107,9 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.year = song.year;
     album.folder.assign(folder.data(), folder.size());
     album.songs.clear();
-    // Room for a few songs at once: growing one by one costs an allocation
+    // Room for several songs at once: growing one by one costs an allocation
     // each time, which some C runtimes make slow.
-    album.songs.reserve(8);
+    album.songs.reserve(songRoom);
     album.songs.push_back(&song);
     album.serial = static_cast<int32_t>(serial);
     album.songsResorted = false;
@@ -195,7 +207,7 @@ void AlbumCatalogue::releaseAllSongs() {
     searchIndex_.clear();
     songRanks_ = SongRanks();
     totalLength_ = 0;
-    while (!ownedSongs_.empty()) ownedSongs_.pop_back();
+    ownedSongs_.clear();
     changed();
 }
 

@@ -13,6 +13,7 @@
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
 #include "catalogue/song_record.h"
+#include "catalogue/song_store.h"
 
 class AlbumCatalogue {
   public:
@@ -24,11 +25,15 @@ class AlbumCatalogue {
     AlbumCatalogue& operator=(const AlbumCatalogue&) = delete;
 
     // Files the song under its genre and under the album of its folder.
-    // This overload takes ownership (the library catalogue); a null song is
-    // ignored and gives null.
-    SongRecord* addSong(std::unique_ptr<SongRecord> song);
+    // These overloads keep a copy of the song and its texts (the library
+    // catalogue); a null song is ignored and gives null.
+    SongRecord* addSong(const HostSong& song);
+    SongRecord* addSong(std::unique_ptr<StandaloneSong> song);
     // Borrows the song, which must outlive this catalogue (view catalogues).
     SongRecord* addSong(SongRecord* song);
+    // Room for this many songs in all, when a load knows how many come: the
+    // song arrays then never grow, nor hold up to twice what they need.
+    void reserveSongs(std::size_t count);
 
     // Rebuilds this catalogue from some songs of `source`, reusing its own
     // memory instead of freeing it: startRefill, then refillWith for each
@@ -135,11 +140,13 @@ class AlbumCatalogue {
     };
 
     SongRecord* file(SongRecord* song);
-    int32_t genreSerialOf(const std::string& genre);
+    int32_t genreSerialOf(std::string_view genre);
     void joinAlbum(AlbumRecord& album, SongRecord& song);
     void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
                            const std::string& genre);
-    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, const std::string& genre);
+    // `songRoom`: the songs the album will likely hold.
+    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, std::string_view genre,
+                          std::size_t songRoom = 8);
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;
@@ -151,7 +158,7 @@ class AlbumCatalogue {
     int edge_;
     CoverImageListFactory factory_;
     // Owned songs (library catalogue), freed after the arrays pointing at them.
-    std::vector<std::unique_ptr<SongRecord>> ownedSongs_;
+    SongStore ownedSongs_;
 
     std::vector<SongRecord*> songs_;
     std::vector<SongLink> songLinks_;  // parallel to songs_
@@ -173,7 +180,8 @@ class AlbumCatalogue {
     // when a song is later added to it.
     bool lookupIndexesValid_ = true;
     std::unordered_map<std::string_view, int32_t> albumSerialByFolder_;  // views into folder
-    std::unordered_map<std::string, int32_t> genreSerialByName_;
+    // Views into the songs' genre texts, which outlive the catalogue's use.
+    std::unordered_map<std::string_view, int32_t> genreSerialByName_;
 
     uint64_t generation_ = 0;
     mutable uint64_t countsGeneration_ = ~uint64_t{0};

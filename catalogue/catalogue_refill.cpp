@@ -22,6 +22,10 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
     shownLength_ = 0;
     searchIndex_.clear();
     lookupIndexesValid_ = false;
+    // Room for every song once: a view is refilled again and again, and
+    // grown arrays would hold up to twice that.
+    songs_.reserve(source.songs_.size());
+    songLinks_.reserve(source.songs_.size());
     refillAlbumOf_.assign(source.albumsBySerial_.size(), -1);
     refillGenreOf_.assign(source.genres_.size(), -1);
     changed();
@@ -40,7 +44,7 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
     int32_t& genre = refillGenreOf_[link.genreSerial];
     if (genre < 0) {
         genre = static_cast<int32_t>(genres_.size());
-        genres_.push_back(song->genre);
+        genres_.emplace_back(song->genre);
     }
     // Albums and genres correspond to the source's, so the groups are found
     // by serial number instead of by folder text.
@@ -49,8 +53,10 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
         album = static_cast<int32_t>(albumsBySerial_.size());
         // The genre text from this catalogue's genres, which stay in cache,
         // unlike the song records.
+        // Room for every song of the source's album, so that it never grows.
         const AlbumRecord& made =
-            newAlbum(*song, source.albumFolders_[link.albumSerial], genres_[genre]);
+            newAlbum(*song, source.albumFolders_[link.albumSerial], genres_[genre],
+                     source.albumsBySerial_[link.albumSerial]->songs.size());
         albumKeys_.push_back({refillRanks_->album[sourceIndex], refillRanks_->artist[sourceIndex],
                               refillRanks_->artistId[sourceIndex], link.genreSerial,
                               link.genreSerial, made.artist == kVariousArtists});

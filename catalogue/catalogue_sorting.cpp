@@ -12,7 +12,7 @@ namespace {
 
 // Ranks of one text field of every song and, when asked, numbers equal
 // exactly where the texts are; `extra` is ranked among them.
-void rankField(const std::vector<SongRecord*>& songs, std::string SongRecord::*field,
+void rankField(const std::vector<SongRecord*>& songs, SongText SongRecord::*field,
                std::string_view extra, std::vector<uint32_t>& ranks, std::vector<uint32_t>* textIds,
                uint32_t& extraRank) {
     // Songs of one folder mostly repeat a text, so the previous song's text

@@ -5,7 +5,6 @@
 
 #include "catalogue/album_catalogue.h"
 #include "catalogue/text_functions.h"
-#include "catalogue/word_scan.h"
 
 std::vector<std::string> splitSearchWords(std::string_view text) {
     text = text.substr(0, text.find('\0'));
@@ -55,8 +54,7 @@ bool containsWord(const char* text, std::string_view word) {
 namespace {
 
 // Refills the view with the library's songs holding every word in their
-// album, artist or title. The longest word, likely the rarest, is looked for
-// across the whole folded text; the others only in the entries that hold it.
+// album, artist or title. The longest word, likely the rarest, goes first.
 void refillMatching(const AlbumCatalogue& library, std::vector<std::string> words,
                     AlbumCatalogue& view) {
     view.startRefill(library);
@@ -71,19 +69,8 @@ void refillMatching(const AlbumCatalogue& library, std::vector<std::string> word
     std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
         return a.size() > b.size();
     });
-    const SearchIndex& index = library.searchIndex();
-    const std::string_view text = index.text();
-    std::size_t song = 0;
-    for (std::size_t at = findWord(text, words[0]); at != std::string_view::npos;) {
-        song = index.songAt(at, song);
-        const std::string_view entry = index.entry(song);
-        const bool all = std::all_of(words.begin() + 1, words.end(), [entry](const std::string& w) {
-            return findWord(entry, w) != std::string_view::npos;
-        });
-        if (all) view.refillWith(static_cast<int>(song));
-        if (++song == index.songCount()) break;
-        at = findWord(text, words[0], index.start(song));
-    }
+    library.searchIndex().forEachMatch(
+        words, [&view](std::size_t song) { view.refillWith(static_cast<int>(song)); });
 }
 
 }  // namespace

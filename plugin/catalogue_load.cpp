@@ -46,11 +46,12 @@ void loadLibraryCatalogue() {
     SendMessageA(g_pluginRecord.libraryWindow, kLibraryMessage, reinterpret_cast<WPARAM>(&query),
                  LibraryCode::kQueryLibrary);
     const int count = itemCount(query.results);
+    g_libraryCatalogue.reserveSongs(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         const ItemRecord& item = query.results.items[index];
-        g_libraryCatalogue.addSong(makeSongRecord(item.artist, item.title, item.album, item.length,
-                                                  item.track, item.genre, item.year, item.filename,
-                                                  ratingEntryValue(item)));
+        g_libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,
+                                            item.track, item.genre, item.year, item.filename,
+                                            ratingEntryValue(item)});
     }
 }
 
@@ -59,9 +60,9 @@ int appendItems(const ItemRecordList* list) {
     const int count = itemCount(*list);
     for (int index = 0; index < count; ++index) {
         const ItemRecord& item = list->items[index];
-        g_libraryCatalogue.addSong(makeSongRecord(item.artist, item.title, item.album, item.length,
-                                                  item.track, item.genre, item.year, item.filename,
-                                                  nullptr));
+        g_libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,
+                                            item.track, item.genre, item.year, item.filename,
+                                            nullptr});
     }
     return count;
 }

@@ -16,17 +16,17 @@ std::string songColumnText(const SongRecord& song, int column) {
         case 0:
             return song.track >= 1 && song.track <= 999 ? decimalText(song.track) : std::string();
         case 1:
-            return song.title;
+            return std::string(song.title);
         case 2:
-            return song.ratingStars;
+            return std::string(song.ratingStars);
         case 3:
-            return song.artist;
+            return std::string(song.artist);
         case 4:
             return minutesAndSeconds(song.length);
         case 5:
             return song.year >= 1 && song.year <= 4999 ? decimalText(song.year) : std::string();
         case 6:
-            return song.genre;
+            return std::string(song.genre);
         default:
             return std::string();
     }

@@ -9,7 +9,7 @@
 
 namespace {
 
-char* borrowed(const std::string& text) {
+char* borrowed(SongText text) {
     return const_cast<char*>(text.c_str());
 }
 

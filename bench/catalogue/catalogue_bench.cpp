@@ -19,14 +19,22 @@ constexpr int kRepeats = 7;
 constexpr int kReferenceRepeats = 3;
 constexpr int kEdge = 100;
 
-std::unique_ptr<SongRecord> songOf(const GeneratedItem& item) {
-    return makeSongRecord(item.artist, item.title, item.album, item.length, item.track, item.genre,
-                          item.year, item.fileName, "3");
+// The host's item as the plug-in hands it to the library catalogue.
+HostSong hostSong(const GeneratedItem& item) {
+    return {item.artist, item.title, item.album,    item.length, item.track,
+            item.genre,  item.year,  item.fileName, "3"};
+}
+
+// A song with its own texts, as the reference keeps them.
+std::unique_ptr<StandaloneSong> songOf(const GeneratedItem& item) {
+    return std::make_unique<StandaloneSong>(hostSong(item));
 }
 
 std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
+    // As the plug-in loads the host's query result.
     auto catalogue = std::make_unique<AlbumCatalogue>(kEdge, nullptr);
-    for (const GeneratedItem& item : library.items()) catalogue->addSong(songOf(item));
+    catalogue->reserveSongs(library.items().size());
+    for (const GeneratedItem& item : library.items()) catalogue->addSong(hostSong(item));
     return catalogue;
 }
 
@@ -35,7 +43,8 @@ std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
 void measurePeakMemory() {
     AlbumCatalogue catalogue(kEdge, nullptr);
     ItemGenerator generator;
-    for (int i = 0; i < kLargeLibrary; ++i) catalogue.addSong(songOf(generator.item(i)));
+    catalogue.reserveSongs(kLargeLibrary);
+    for (int i = 0; i < kLargeLibrary; ++i) catalogue.addSong(hostSong(generator.item(i)));
     // Each search refills the one view catalogue of the album window.
     AlbumCatalogue view(kEdge, nullptr);
     searchCatalogue(catalogue, "e", "", 0, false, view);

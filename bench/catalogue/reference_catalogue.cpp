@@ -12,7 +12,7 @@ namespace reference {
 
 namespace {
 
-void boundedCopy(char* out, std::size_t size, const std::string& text) {
+void boundedCopy(char* out, std::size_t size, SongText text) {
     std::strncpy(out, text.c_str(), size - 1);
     out[size - 1] = '\0';
 }
@@ -49,9 +49,9 @@ AlbumRecord recordOf(const Album& album) {
 
 }  // namespace
 
-void Catalogue::addSong(std::unique_ptr<SongRecord> owned) {
+void Catalogue::addSong(std::unique_ptr<StandaloneSong> owned) {
     owned_.push_back(std::move(owned));
-    addSong(owned_.back().get());
+    addSong(&owned_.back()->record());
 }
 
 void Catalogue::addSong(SongRecord* song) {
@@ -63,7 +63,7 @@ void Catalogue::addSong(SongRecord* song) {
             break;
         }
     }
-    if (!known) genres_.push_back(song->genre);
+    if (!known) genres_.emplace_back(song->genre);
 
     char folder[256];
     boundedCopy(folder, sizeof folder, song->fileName);
@@ -113,7 +113,7 @@ void Catalogue::restrictToGenre(const std::string& name) {
             qualifies = album->genres[0] == '\0';
         } else {
             char pieces[256];
-            boundedCopy(pieces, sizeof pieces, album->genres);
+            boundedCopy(pieces, sizeof pieces, SongText(album->genres));
             for (char* piece = std::strtok(pieces, ",\t\n"); piece && !qualifies;
                  piece = std::strtok(nullptr, ",\t\n")) {
                 while (*piece == ' ') ++piece;

@@ -31,7 +31,7 @@ struct Album {
 
 class Catalogue {
   public:
-    void addSong(std::unique_ptr<SongRecord> song);
+    void addSong(std::unique_ptr<StandaloneSong> song);
     // Borrows the song (search results).
     void addSong(SongRecord* song);
     void restrictToGenre(const std::string& name);
@@ -53,7 +53,7 @@ class Catalogue {
     const std::vector<std::unique_ptr<Album>>& shown() const { return shown_; }
 
   private:
-    std::vector<std::unique_ptr<SongRecord>> owned_;
+    std::vector<std::unique_ptr<StandaloneSong>> owned_;
     std::vector<SongRecord*> songs_;
     std::vector<std::string> genres_;
     std::vector<std::unique_ptr<Album>> albums_;

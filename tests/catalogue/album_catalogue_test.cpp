@@ -224,7 +224,7 @@ TEST(AlbumCatalogue, SongAtAndRemoveSongAtRespectTheirRange) {
 
 TEST(AlbumCatalogue, NullSongsAreIgnored) {
     auto c = emptyCatalogue();
-    EXPECT_EQ(c->addSong(std::unique_ptr<SongRecord>()), nullptr);
+    EXPECT_EQ(c->addSong(std::unique_ptr<StandaloneSong>()), nullptr);
     EXPECT_EQ(c->addSong(static_cast<SongRecord*>(nullptr)), nullptr);
     EXPECT_EQ(c->songCount(), 0);
     EXPECT_EQ(c->albumCount(), 0);

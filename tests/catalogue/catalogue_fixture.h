@@ -19,7 +19,7 @@ struct SongSpec {
     const char* fileName = "C:\\Music\\Album\\01.mp3";
 };
 
-inline std::unique_ptr<SongRecord> song(const SongSpec& s) {
+inline std::unique_ptr<StandaloneSong> song(const SongSpec& s) {
     return makeSongRecord(s.artist, s.title, s.album, s.length, s.track, s.genre, s.year,
                           s.fileName, nullptr);
 }

@@ -134,7 +134,8 @@ TEST(CompareSongs, RatingSortsByStarsThenTrackThenTitle) {
     for (auto& s : songs) a.songs.push_back(&s);
     sortAlbumSongs(a, 2, false);
     std::vector<std::string> order;
-    for (const SongRecord* s : a.songs) order.push_back(s->ratingStars + s->title);
+    for (const SongRecord* s : a.songs)
+        order.push_back(std::string(s->ratingStars) + std::string(s->title));
     EXPECT_EQ(order, (std::vector<std::string>{"c", "*a", "**y", "**z", "**b"}));
 }
 

@@ -36,7 +36,7 @@ class RandomLibrary {
     }
 
     // A song in one of a few folders, some differing only in case.
-    std::unique_ptr<SongRecord> song() {
+    std::unique_ptr<StandaloneSong> song() {
         const std::string title = text(1 + static_cast<int>(number(3)));
         const std::string album = text(1 + static_cast<int>(number(2)));
         const std::size_t folder = number(24);

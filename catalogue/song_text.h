@@ -1,0 +1,51 @@
+// A text of a song: a view of bytes followed by a zero byte, so that c_str()
+// goes to Windows and the host as it is. It never owns its bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// Packed to 4-byte alignment: 12 bytes instead of 16 in 64-bit builds, which
+// saves 4.8 MB over the six texts of 200,000 songs (8 bytes either way in
+// 32-bit builds).
+class __attribute__((packed, aligned(4))) SongText {
+  public:
+    constexpr SongText() = default;
+    // The text must outlive every copy of this view; null is the empty text.
+    explicit SongText(const char* text) : SongText(text, text ? std::strlen(text) : 0) {}
+    SongText& operator=(const char* text) { return *this = SongText(text); }
+
+    // `data` holds `size` bytes and then a zero byte. A text beyond 4 GB,
+    // which no host sends, is cut there.
+    static SongText terminated(const char* data, std::size_t size) { return SongText(data, size); }
+
+    const char* c_str() const { return data_; }
+    const char* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const char* begin() const { return data_; }
+    const char* end() const { return data_ + size_; }
+    char operator[](std::size_t i) const { return data_[i]; }
+    operator std::string_view() const { return std::string_view(data_, size_); }
+
+    friend bool operator==(SongText a, SongText b) { return view(a) == view(b); }
+    friend bool operator==(SongText a, std::string_view b) { return view(a) == b; }
+    friend bool operator==(std::string_view a, SongText b) { return a == view(b); }
+    friend bool operator!=(SongText a, SongText b) { return !(a == b); }
+    friend bool operator!=(SongText a, std::string_view b) { return !(a == b); }
+    friend bool operator!=(std::string_view a, SongText b) { return !(a == b); }
+
+  private:
+    SongText(const char* data, std::size_t size)
+        : data_(data ? data : ""),
+          size_(data ? static_cast<uint32_t>(size < UINT32_MAX ? size : UINT32_MAX) : 0) {}
+    static std::string_view view(SongText text) { return text; }
+
+    const char* data_ = "";
+    // 32 bits: a library's records are many, its texts short.
+    uint32_t size_ = 0;
+};
+
+static_assert(sizeof(SongText) == sizeof(const char*) + sizeof(uint32_t));
