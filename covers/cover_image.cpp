@@ -261,8 +261,10 @@ bool averageFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int
     const int w = static_cast<int>(sourceWidth), h = static_cast<int>(sourceHeight);
     AreaAverage average(w, h, width, height);
     Bgr24Rows rows(factory, frame, w);
+    // Bands of about 64 KB: a larger block is a mapping of its own, which
+    // under Wine costs more to make and free than averaging the image.
     const int bandStride = (w * 3 + 3) & ~3;
-    const int bandRows = std::max(1, std::min(h, (1 << 20) / bandStride));
+    const int bandRows = std::max(1, std::min(h, (1 << 16) / bandStride));
     std::vector<uint8_t> band(std::size_t(bandStride) * bandRows);
     for (int y = 0; y < h; y += bandRows) {
         const int count = std::min(bandRows, h - y);
