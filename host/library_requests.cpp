@@ -1,6 +1,8 @@
 // The host side of the library codes (message 0x1400 to the library window).
 // Every pointer comes from the plug-in and may be null; a null or malformed
 // request is answered with 0 and changes nothing.
+#include <cstdio>
+
 #include "host/host_impl.h"
 
 namespace coverhall::host {
@@ -24,8 +26,23 @@ class Stopwatch {
     LARGE_INTEGER start_;
 };
 
-std::string songLine(const PlayedSong& song) {
-    return song.title.empty() ? song.filename : song.title + "  (" + song.filename + ")";
+// A playlist line as a player shows it: "3. Artist - Title  4:21"; the file's
+// own name when the song has no title.
+std::string songLine(size_t number, const PlayedSong& song) {
+    std::string name = song.title;
+    if (name.empty()) {
+        const size_t slash = song.filename.find_last_of("\\/");
+        name = slash == std::string::npos ? song.filename : song.filename.substr(slash + 1);
+    } else if (!song.artist.empty()) {
+        name = song.artist + " - " + name;
+    }
+    std::string line = std::to_string(number) + ". " + name;
+    if (song.length > 0) {
+        char time[32];
+        std::snprintf(time, sizeof time, "  %d:%02d", song.length / 60, song.length % 60);
+        line += time;
+    }
+    return line;
 }
 
 }  // namespace
@@ -139,7 +156,7 @@ LRESULT StandInHost::Impl::drop(DropRecord* record) {
 void StandInHost::Impl::addPlaylistLines(const std::vector<PlayedSong>& songs) {
     // One repaint for the whole list, not one per song.
     if (playlist) SendMessageA(playlist, WM_SETREDRAW, FALSE, 0);
-    for (const PlayedSong& song : songs) addPlaylistLine(songLine(song));
+    for (const PlayedSong& song : songs) addPlaylistLine(songLine(playlistLines.size() + 1, song));
     if (playlist) {
         SendMessageA(playlist, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(playlist, nullptr, TRUE);
