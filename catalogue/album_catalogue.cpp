@@ -95,7 +95,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
-        albumBlocks_.push_back(std::make_unique<AlbumRecord[]>(kBlock));
+        albumBlocks_.emplace_back(kBlock);
     }
     // A record from an earlier refill keeps the room of its texts and songs.
     AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/album_block.h"
 #include "catalogue/album_record.h"
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
@@ -166,7 +167,7 @@ class AlbumCatalogue {
     // Album records are kept for reuse, in blocks so that albums made one
     // after the other lie side by side: the first albumCount() records are
     // in use, in order of creation.
-    std::vector<std::unique_ptr<AlbumRecord[]>> albumBlocks_;
+    std::vector<AlbumBlock> albumBlocks_;
     // The albums' folders by serial, side by side for refills to read.
     std::vector<std::string_view> albumFolders_;
     std::vector<AlbumRecord*> albums_;  // in display order
