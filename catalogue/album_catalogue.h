@@ -13,6 +13,7 @@
 #include "catalogue/album_record.h"
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
+#include "catalogue/serial_table.h"
 #include "catalogue/song_record.h"
 #include "catalogue/song_store.h"
 
@@ -151,6 +152,9 @@ class AlbumCatalogue {
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;
+    auto folderOfSerial() const {
+        return [this](int32_t serial) { return albumFolders_[static_cast<std::size_t>(serial)]; };
+    }
     void makeSortKeys(int column, bool descending);
     void changed();
 
@@ -180,7 +184,7 @@ class AlbumCatalogue {
     // Lookups beside the ordered arrays. A refilled catalogue fills them only
     // when a song is later added to it.
     bool lookupIndexesValid_ = true;
-    std::unordered_map<std::string_view, int32_t> albumSerialByFolder_;  // views into folder
+    SerialTable albumSerialByFolder_;  // texts in albumFolders_
     // Views into the songs' genre texts, which outlive the catalogue's use.
     std::unordered_map<std::string_view, int32_t> genreSerialByName_;
 
