@@ -166,7 +166,7 @@ class AlbumCatalogue {
     SongStore ownedSongs_;
 
     std::vector<SongRecord*> songs_;
-    std::vector<SongLink> songLinks_;  // parallel to songs_
+    std::vector<SongLink, ReservedAllocator<SongLink>> songLinks_;  // parallel to songs_
     std::vector<std::string> genres_;
     // Album records are kept for reuse, in blocks so that albums made one
     // after the other lie side by side: the first albumCount() records are

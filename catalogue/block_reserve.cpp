@@ -42,6 +42,13 @@ class Reserve {
     void give(char* data, std::size_t bytes) noexcept {
         {
             std::lock_guard<std::mutex> lock(mutex_);
+            // Past the limit the oldest kept blocks go first: the newest are
+            // what a load like the last one asks for.
+            while (bytes <= reserveLimitBytes() && bytes_ + bytes > reserveLimitBytes()) {
+                ::operator delete(kept_.front().data);
+                bytes_ -= kept_.front().size;
+                kept_.erase(kept_.begin());
+            }
             if (bytes_ + bytes <= reserveLimitBytes()) {
                 try {
                     kept_.push_back({data, bytes});
@@ -91,9 +98,15 @@ void giveBack(char* data, std::size_t bytes) noexcept {
 
 }  // namespace
 
-ReservedBlock::ReservedBlock(std::size_t bytes)
-    : data_(g_reserveGone ? static_cast<char*>(::operator new(bytes)) : reserve().take(bytes)),
-      size_(bytes) {}
+char* takeReservedBlock(std::size_t bytes) {
+    return g_reserveGone ? static_cast<char*>(::operator new(bytes)) : reserve().take(bytes);
+}
+
+void giveReservedBlock(char* data, std::size_t bytes) noexcept {
+    giveBack(data, bytes);
+}
+
+ReservedBlock::ReservedBlock(std::size_t bytes) : data_(takeReservedBlock(bytes)), size_(bytes) {}
 
 ReservedBlock::~ReservedBlock() {
     giveBack(data_, size_);

@@ -38,6 +38,8 @@ TEST_F(BlockReserve, KeepsNoMoreThanItsLimit) {
     const std::size_t half = reserveLimitBytes() / 2 + 1;
     { ReservedBlock a(half), b(half); }
     EXPECT_EQ(reservedBytes(), half);
+    { ReservedBlock tooLarge(reserveLimitBytes() + 1); }
+    EXPECT_EQ(reservedBytes(), half);
     freeReservedBlocks();
     EXPECT_EQ(reservedBytes(), 0u);
 }
@@ -57,6 +59,31 @@ TEST_F(BlockReserve, AMovedBlockIsGivenBackOnce) {
     blocks.emplace_back(64);
     blocks.clear();
     EXPECT_EQ(reservedBytes(), 32u + 64u + 64u);
+}
+
+TEST_F(BlockReserve, TheNewestBlocksAreKeptPastTheLimit) {
+    const std::size_t third = reserveLimitBytes() / 3;
+    char* newest;
+    {
+        // Destroyed c, b, a: a is the newest given back.
+        ReservedBlock a(third), b(third), c(third);
+        newest = a.data();
+    }
+    { ReservedBlock d(third + 1); }  // c, the oldest, makes room
+    EXPECT_EQ(reservedBytes(), 3 * third + 1);
+    ReservedBlock again(third);
+    EXPECT_EQ(again.data(), newest);
+}
+
+TEST_F(BlockReserve, LargeContainerArraysComeFromTheReserve) {
+    std::vector<int, ReservedAllocator<int>> small(10, 1), large(100000, 2);
+    const int* array = large.data();
+    decltype(large)().swap(large);
+    decltype(small)().swap(small);
+    EXPECT_EQ(reservedBytes(), 100000 * sizeof(int));  // the small one went to the heap
+    std::vector<int, ReservedAllocator<int>> next(100000, 3);
+    EXPECT_EQ(next.data(), array);
+    EXPECT_EQ(next[99999], 3);
 }
 
 HostSong song(const std::string& file, const char* genre) {
