@@ -65,13 +65,13 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
     if (previous.albumSerial >= 0 && albumFolders_[previous.albumSerial] == folder) {
         albumSerial = previous.albumSerial;
         joinAlbum(*albumsBySerial_[albumSerial], *song);
-    } else if (const auto found = albumSerialByFolder_.find(folder);
-               found != albumSerialByFolder_.end()) {
-        albumSerial = found->second;
+    } else if (const int32_t found = albumSerialByFolder_.find(folder, folderOfSerial());
+               found >= 0) {
+        albumSerial = found;
         joinAlbum(*albumsBySerial_[albumSerial], *song);
     } else {
         albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.emplace(newAlbum(*song, folder, song->genre).folder, albumSerial);
+        albumSerialByFolder_.insert(newAlbum(*song, folder, song->genre).folder, albumSerial);
     }
     songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
@@ -95,7 +95,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
-        albumBlocks_.push_back(std::make_unique<AlbumRecord[]>(kBlock));
+        albumBlocks_.emplace_back(kBlock);
     }
     // A record from an earlier refill keeps the room of its texts and songs.
     AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];
@@ -136,9 +136,8 @@ void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
 void AlbumCatalogue::ensureLookupIndexes() {
     if (lookupIndexesValid_) return;
     albumSerialByFolder_.clear();
-    albumSerialByFolder_.reserve(albumsBySerial_.size());
     for (std::size_t serial = 0; serial < albumsBySerial_.size(); ++serial) {
-        albumSerialByFolder_.emplace(albumsBySerial_[serial]->folder, static_cast<int32_t>(serial));
+        albumSerialByFolder_.insert(albumFolders_[serial], static_cast<int32_t>(serial));
     }
     // Genre serials are first-appearance numbers, which a genre sort no
     // longer shows; the songs' links still hold them.

@@ -9,9 +9,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/album_block.h"
 #include "catalogue/album_record.h"
 #include "catalogue/cover_image_list.h"
 #include "catalogue/search_index.h"
+#include "catalogue/serial_table.h"
 #include "catalogue/song_record.h"
 #include "catalogue/song_store.h"
 
@@ -150,6 +152,9 @@ class AlbumCatalogue {
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;
+    auto folderOfSerial() const {
+        return [this](int32_t serial) { return albumFolders_[static_cast<std::size_t>(serial)]; };
+    }
     void makeSortKeys(int column, bool descending);
     void changed();
 
@@ -161,12 +166,12 @@ class AlbumCatalogue {
     SongStore ownedSongs_;
 
     std::vector<SongRecord*> songs_;
-    std::vector<SongLink> songLinks_;  // parallel to songs_
+    std::vector<SongLink, ReservedAllocator<SongLink>> songLinks_;  // parallel to songs_
     std::vector<std::string> genres_;
     // Album records are kept for reuse, in blocks so that albums made one
     // after the other lie side by side: the first albumCount() records are
     // in use, in order of creation.
-    std::vector<std::unique_ptr<AlbumRecord[]>> albumBlocks_;
+    std::vector<AlbumBlock> albumBlocks_;
     // The albums' folders by serial, side by side for refills to read.
     std::vector<std::string_view> albumFolders_;
     std::vector<AlbumRecord*> albums_;  // in display order
@@ -179,7 +184,7 @@ class AlbumCatalogue {
     // Lookups beside the ordered arrays. A refilled catalogue fills them only
     // when a song is later added to it.
     bool lookupIndexesValid_ = true;
-    std::unordered_map<std::string_view, int32_t> albumSerialByFolder_;  // views into folder
+    SerialTable albumSerialByFolder_;  // texts in albumFolders_
     // Views into the songs' genre texts, which outlive the catalogue's use.
     std::unordered_map<std::string_view, int32_t> genreSerialByName_;
 

@@ -1,8 +1,13 @@
 #include "catalogue/song_store.h"
 
+#include <new>
+#include <type_traits>
+
 namespace {
 
 constexpr std::size_t kBlockSongs = 4096;
+static_assert(std::is_trivially_destructible_v<SongRecord>);
+
 }  // namespace
 
 // Songs of one folder mostly arrive one after the other with the previous
@@ -22,9 +27,10 @@ SongText SongStore::keepGenre(SongText genre) {
 
 SongRecord* SongStore::add(const SongRecord& song) {
     if (count_ == blocks_.size() * kBlockSongs) {
-        blocks_.emplace_back(new SongRecord[kBlockSongs]);
+        blocks_.emplace_back(kBlockSongs * sizeof(SongRecord));
     }
-    SongRecord& kept = blocks_[count_ / kBlockSongs][count_ % kBlockSongs];
+    SongRecord& kept = *new (blocks_[count_ / kBlockSongs].data() +
+                             count_ % kBlockSongs * sizeof(SongRecord)) SongRecord;
     const SongRecord previous = last_ ? *last_ : SongRecord();
     kept.artist = keep(song.artist, previous.artist);
     kept.title = texts_.copy(song.title);

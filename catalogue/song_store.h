@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "catalogue/block_reserve.h"
 #include "catalogue/song_record.h"
 #include "catalogue/text_arena.h"
 
@@ -25,7 +25,8 @@ class SongStore {
     SongText keepGenre(SongText genre);
 
     TextArena texts_;
-    std::vector<std::unique_ptr<SongRecord[]>> blocks_;
+    // Raw blocks of records, which need no destruction.
+    std::vector<ReservedBlock> blocks_;
     std::size_t count_ = 0;
     const SongRecord* last_ = nullptr;
     // Few distinct genres among many songs: each is copied once.

@@ -24,13 +24,13 @@ char* TextArena::room(std::size_t bytes) {
     if (bytes > left_) {
         // A long text gets a block of its own; the current block stays open.
         if (bytes > kBlockBytes / 4) {
-            blocks_.emplace_back(new char[bytes]);
+            blocks_.emplace_back(bytes);
             capacity_ += bytes;
-            return blocks_.back().get();
+            return blocks_.back().data();
         }
-        blocks_.emplace_back(new char[kBlockBytes]);
+        blocks_.emplace_back(kBlockBytes);
         capacity_ += kBlockBytes;
-        next_ = blocks_.back().get();
+        next_ = blocks_.back().data();
         left_ = kBlockBytes;
     }
     char* at = next_;

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/block_reserve.h"
 #include "catalogue/song_text.h"
 
 class TextArena {
@@ -21,7 +21,7 @@ class TextArena {
   private:
     char* room(std::size_t bytes);
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<ReservedBlock> blocks_;
     char* next_ = nullptr;
     std::size_t left_ = 0;
     std::size_t capacity_ = 0;
