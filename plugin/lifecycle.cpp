@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "catalogue/block_reserve.h"
 #include "covers/album_cover.h"
 #include "covers/module_objects.h"
 #include "plugin/catalogue_load.h"
@@ -91,6 +92,8 @@ void __cdecl stop() {
         releaseLibrarySongs();
     } catch (...) {
     }
+    // Blocks kept for a reload are of no use once the plug-in stops.
+    freeReservedBlocks();
     // The host may still read the description after stop; it must not point
     // at freed text.
     g_pluginRecord.description = g_noDescription;

@@ -26,7 +26,7 @@ class ItemGenerator {
     GeneratedItem item(int index);
 
   private:
-    char artist_[64], title_[64], album_[64], genre_[64], fileName_[256];
+    char artist_[64], title_[64], album_[64], genre_[80], fileName_[256];  // genre: two names
 };
 
 // Every item of a library of `songs` songs, with texts in one block.

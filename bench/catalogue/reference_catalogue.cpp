@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "catalogue/album_catalogue.h"
 #include "catalogue/comparators.h"
@@ -13,16 +14,19 @@ namespace reference {
 namespace {
 
 void boundedCopy(char* out, std::size_t size, SongText text) {
-    std::strncpy(out, text.c_str(), size - 1);
-    out[size - 1] = '\0';
+    const std::size_t length = strnlen(text.c_str(), size - 1);
+    std::memcpy(out, text.c_str(), length);
+    out[length] = '\0';
 }
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The word compared with the text at every starting position.
-bool containsWord(const std::string& text, const std::string& word) {
+// The word compared with the text at every starting position. Named apart
+// from the catalogue's own containsWord, which overload resolution would
+// otherwise prefer for a song's texts.
+bool containsLiterally(std::string_view text, std::string_view word) {
     if (word.empty()) return true;
     for (std::size_t start = 0; start < text.size(); ++start) {
         std::size_t i = 0;
@@ -151,8 +155,8 @@ std::unique_ptr<Catalogue> Catalogue::search(const std::string& text, const std:
     for (SongRecord* song : songs_) {
         bool all = true;
         for (const std::string& word : words) {
-            all = containsWord(song->album, word) || containsWord(song->artist, word) ||
-                  containsWord(song->title, word);
+            all = containsLiterally(song->album, word) || containsLiterally(song->artist, word) ||
+                  containsLiterally(song->title, word);
             if (!all) break;
         }
         if (all) view->addSong(song);

@@ -1,6 +1,7 @@
 // The plug-in's own start, stop and Send-to code compiled into this program
 // and attached to the stand-in host, so that the catalogue and the tree rows
 // it builds can be inspected directly.
+#include "catalogue/block_reserve.h"
 #include "covers/module_objects.h"
 #include "host/modal_driver.h"
 #include "plugin/catalogue_load.h"
@@ -72,6 +73,7 @@ TEST(CatalogueLoad, AStartAfterStopLoadsAFreshCatalogue) {
         EXPECT_EQ(g_libraryCatalogue.songCount(), 1);
     }
     EXPECT_EQ(g_libraryCatalogue.songCount(), 0);  // stop freed the songs
+    EXPECT_EQ(reservedBytes(), 0u);                // and kept none of their blocks
     EXPECT_STREQ(g_pluginRecord.description, "");
     AttachedPlugin plugin("inproc_second", {rated("B", "RATING", "2"), rated("C", "RATING", "2")});
     EXPECT_EQ(g_libraryCatalogue.songCount(), 2);
