@@ -1,6 +1,8 @@
 #include "catalogue/album_catalogue.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <exception>
 
 #include "catalogue/genre_pieces.h"
@@ -71,7 +73,7 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
         joinAlbum(*albumsBySerial_[albumSerial], *song);
     } else {
         albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.insert(newAlbum(*song, folder, song->genre).folder, albumSerial);
+        albumSerialByFolder_.insert(newAlbum(*song, albumTexts_.copy(folder)).folder, albumSerial);
     }
     songLinks_.push_back({albumSerial, genreSerial, song->length});
     totalLength_ += song->length;
@@ -88,10 +90,8 @@ int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
     return serial;
 }
 
-// The artist and title are the song's; the genre is the song's, or a copy of
-// it nearer at hand.
-AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
-                                      std::string_view genre, std::size_t songRoom) {
+// The artist, title and genre list are the song's texts.
+AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, SongText folder, std::size_t songRoom) {
     constexpr std::size_t kBlock = 1024;
     const std::size_t serial = albumsBySerial_.size();
     if (serial == albumBlocks_.size() * kBlock) {
@@ -103,9 +103,10 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.title = song.album;
     album.displayBuffer.clear();
     album.length = song.length;
-    album.genres = genre;
+    album.genres.borrow(song.genre);
+    album.genresRoom = 0;
     album.year = song.year;
-    album.folder.assign(folder.data(), folder.size());
+    album.folder.borrow(folder);
     album.songs.clear();
     // Room for several songs at once: growing one by one costs an allocation
     // each time, which some C runtimes make slow.
@@ -115,7 +116,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, std::string_view folder,
     album.songsResorted = false;
     albums_.push_back(&album);
     albumsBySerial_.push_back(&album);
-    albumFolders_.push_back(album.folder);
+    albumFolders_.push_back(folder);
     // The shown albums no longer coincide with every album.
     shownAreAll_ = false;
     return album;
@@ -127,10 +128,37 @@ void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
     }
     album.length += song.length;
     album.songs.push_back(&song);
-    if (!listHoldsGenre(album.genres, song.genre)) {
-        album.genres += ", ";
-        album.genres += song.genre;
+    if (!listHoldsGenre(album.genres, song.genre)) addGenre(album, song.genre);
+}
+
+// Appends ", " and the genre to the album's list. The list is the first
+// song's genre until a second genre joins; it then lies in albumTexts_, at
+// first with no room to spare (most albums hold one or two genres), then
+// with twice the room at each move, so that an album of many genres is
+// copied only a few times.
+void AlbumCatalogue::addGenre(AlbumRecord& album, std::string_view genre) {
+    const std::size_t size = album.genres.size();
+    const std::size_t grown = size + 2 + genre.size();
+    // A list beyond what a text counts keeps its genres so far.
+    if (genre.size() >= UINT32_MAX / 4 || grown >= UINT32_MAX / 2) return;
+    char* bytes;
+    if (grown < album.genresRoom) {
+        // The room was set aside in albumTexts_, which this catalogue writes.
+        bytes = const_cast<char*>(album.genres.data());
+    } else {
+        const std::size_t room =
+            album.genresRoom == 0
+                ? grown + 1
+                : std::max<std::size_t>(grown + 1, 2 * std::size_t{album.genresRoom});
+        bytes = albumTexts_.room(room);
+        std::memcpy(bytes, album.genres.data(), size);
+        album.genresRoom = static_cast<uint32_t>(room);
     }
+    bytes[size] = ',';
+    bytes[size + 1] = ' ';
+    std::memcpy(bytes + size + 2, genre.data(), genre.size());
+    bytes[grown] = '\0';
+    album.genres.borrow(SongText::terminated(bytes, grown));
 }
 
 void AlbumCatalogue::ensureLookupIndexes() {
@@ -197,6 +225,7 @@ void AlbumCatalogue::releaseAllSongs() {
     albumFolders_.clear();
     albums_.clear();
     albumBlocks_.clear();
+    albumTexts_.clear();
     albumKeys_.clear();
     refillSource_ = nullptr;
     refillRanks_ = nullptr;

@@ -16,6 +16,7 @@
 #include "catalogue/serial_table.h"
 #include "catalogue/song_record.h"
 #include "catalogue/song_store.h"
+#include "catalogue/text_arena.h"
 
 class AlbumCatalogue {
   public:
@@ -144,11 +145,13 @@ class AlbumCatalogue {
     SongRecord* file(SongRecord* song);
     int32_t genreSerialOf(std::string_view genre);
     void joinAlbum(AlbumRecord& album, SongRecord& song);
+    void addGenre(AlbumRecord& album, std::string_view genre);
     void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
                            const std::string& genre);
-    // `songRoom`: the songs the album will likely hold.
-    AlbumRecord& newAlbum(SongRecord& song, std::string_view folder, std::string_view genre,
-                          std::size_t songRoom = 8);
+    // The folder must stay at its address while the album lives; the genre
+    // list starts as the song's genre. `songRoom`: the songs the album will
+    // likely hold.
+    AlbumRecord& newAlbum(SongRecord& song, SongText folder, std::size_t songRoom = 8);
     void ensureLookupIndexes();
     void refreshGenreCounts() const;
     const SongRanks& songRanks() const;
@@ -173,7 +176,9 @@ class AlbumCatalogue {
     // in use, in order of creation.
     std::vector<AlbumBlock> albumBlocks_;
     // The albums' folders by serial, side by side for refills to read.
-    std::vector<std::string_view> albumFolders_;
+    std::vector<SongText> albumFolders_;
+    // Folders copied from song files and genre lists of several genres.
+    TextArena albumTexts_;
     std::vector<AlbumRecord*> albums_;  // in display order
     std::vector<AlbumRecord*> albumsBySerial_;
     std::vector<AlbumRecord*> shown_;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/album_text.h"
+
 struct SongRecord;
 
 // The artist of an album whose songs name different artists.
@@ -28,10 +30,13 @@ struct AlbumRecord {
     // Sum of the songs' lengths in seconds; 64 bits so no library overflows.
     int64_t length = 0;
     // The first song's genre, then every further distinct genre after ", ".
-    std::string genres;
+    AlbumText genres;
     int32_t year = 0;
+    // Bytes the catalogue set aside for `genres` where it lies, so that
+    // further genres are written after it in place; 0 when it has none.
+    uint32_t genresRoom = 0;
     // The key: the first song's folder (folderOfFile), no trailing backslash.
-    std::string folder;
+    AlbumText folder;
     // Borrowed songs, in order of adding until a song sort reorders them.
     std::vector<SongRecord*> songs;
     // Creation number within its catalogue: albums that sort equal keep

@@ -13,6 +13,8 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
     albums_.clear();
     albumsBySerial_.clear();
     albumFolders_.clear();
+    // The genre lists of the last refill's albums.
+    albumTexts_.clear();
     albumKeys_.clear();
     shown_.clear();
     shownAreAll_ = false;
@@ -51,12 +53,10 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
     int32_t& album = refillAlbumOf_[link.albumSerial];
     if (album < 0) {
         album = static_cast<int32_t>(albumsBySerial_.size());
-        // The genre text from this catalogue's genres, which stay in cache,
-        // unlike the song records.
+        // The folder is the source album's, which outlives this catalogue.
         // Room for every song of the source's album, so that it never grows.
-        const AlbumRecord& made =
-            newAlbum(*song, source.albumFolders_[link.albumSerial], genres_[genre],
-                     source.albumsBySerial_[link.albumSerial]->songs.size());
+        const AlbumRecord& made = newAlbum(*song, source.albumFolders_[link.albumSerial],
+                                           source.albumsBySerial_[link.albumSerial]->songs.size());
         albumKeys_.push_back({refillRanks_->album[sourceIndex], refillRanks_->artist[sourceIndex],
                               refillRanks_->artistId[sourceIndex], link.genreSerial,
                               link.genreSerial, made.artist == kVariousArtists});
@@ -98,9 +98,6 @@ void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const Son
     record.length += link.length;
     record.songs.push_back(refillSource_->songs_[sourceIndex]);
     if (link.genreSerial == keys.firstGenre || link.genreSerial == keys.lastGenre) return;
-    if (!listHoldsGenre(record.genres, genre)) {
-        record.genres += ", ";
-        record.genres += genre;
-    }
+    if (!listHoldsGenre(record.genres, genre)) addGenre(record, genre);
     keys.lastGenre = link.genreSerial;
 }

@@ -14,13 +14,14 @@ class TextArena {
   public:
     // The copy stays at its address until clear().
     SongText copy(std::string_view text);
+    // Room for `bytes` bytes that the caller fills, at its address until
+    // clear().
+    char* room(std::size_t bytes);
     void clear();
     // Bytes held in blocks, used or not.
     std::size_t capacity() const { return capacity_; }
 
   private:
-    char* room(std::size_t bytes);
-
     std::vector<ReservedBlock> blocks_;
     char* next_ = nullptr;
     std::size_t left_ = 0;
