@@ -7,6 +7,47 @@
 #include <cstring>
 #include <string_view>
 
+// Length and equality of texts without the C runtime, whose strlen and
+// memcmp some runtimes (Wine's) run a byte at a time: a load calls them
+// several times per song.
+namespace song_text_detail {
+
+// Reads aligned 8-byte words, which never cross a page, so it may read
+// past the zero byte within its word.
+__attribute__((no_sanitize("address"))) inline std::size_t textLength(const char* text) {
+    const char* at = text;
+    for (; reinterpret_cast<uintptr_t>(at) % 8 != 0; ++at) {
+        if (*at == '\0') return static_cast<std::size_t>(at - text);
+    }
+    constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+    for (;; at += 8) {
+        uint64_t word;
+        __builtin_memcpy(&word, at, 8);
+        if ((word - kOnes) & ~word & kHighs) break;
+    }
+    while (*at != '\0') ++at;
+    return static_cast<std::size_t>(at - text);
+}
+
+inline bool sameBytes(const char* a, const char* b, std::size_t size) {
+    for (; size >= 8; size -= 8, a += 8, b += 8) {
+        uint64_t x, y;
+        __builtin_memcpy(&x, a, 8);
+        __builtin_memcpy(&y, b, 8);
+        if (x != y) return false;
+    }
+    for (; size > 0; --size, ++a, ++b) {
+        if (*a != *b) return false;
+    }
+    return true;
+}
+
+inline bool sameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && sameBytes(a.data(), b.data(), a.size());
+}
+
+}  // namespace song_text_detail
+
 // Packed to 4-byte alignment: 12 bytes instead of 16 in 64-bit builds, which
 // saves 4.8 MB over the six texts of 200,000 songs (8 bytes either way in
 // 32-bit builds).
@@ -14,7 +55,8 @@ class __attribute__((packed, aligned(4))) SongText {
   public:
     constexpr SongText() = default;
     // The text must outlive every copy of this view; null is the empty text.
-    explicit SongText(const char* text) : SongText(text, text ? std::strlen(text) : 0) {}
+    explicit SongText(const char* text)
+        : SongText(text, text ? song_text_detail::textLength(text) : 0) {}
     SongText& operator=(const char* text) { return *this = SongText(text); }
 
     // `data` holds `size` bytes and then a zero byte. A text beyond 4 GB,
@@ -30,9 +72,15 @@ class __attribute__((packed, aligned(4))) SongText {
     char operator[](std::size_t i) const { return data_[i]; }
     operator std::string_view() const { return std::string_view(data_, size_); }
 
-    friend bool operator==(SongText a, SongText b) { return view(a) == view(b); }
-    friend bool operator==(SongText a, std::string_view b) { return view(a) == b; }
-    friend bool operator==(std::string_view a, SongText b) { return a == view(b); }
+    friend bool operator==(SongText a, SongText b) {
+        return song_text_detail::sameText(view(a), view(b));
+    }
+    friend bool operator==(SongText a, std::string_view b) {
+        return song_text_detail::sameText(view(a), b);
+    }
+    friend bool operator==(std::string_view a, SongText b) {
+        return song_text_detail::sameText(a, view(b));
+    }
     friend bool operator!=(SongText a, SongText b) { return !(a == b); }
     friend bool operator!=(SongText a, std::string_view b) { return !(a == b); }
     friend bool operator!=(std::string_view a, SongText b) { return !(a == b); }
