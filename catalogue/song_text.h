@@ -7,14 +7,15 @@
 #include <cstring>
 #include <string_view>
 
-// Length and equality of texts without the C runtime, whose strlen and
-// memcmp some runtimes (Wine's) run a byte at a time: a load calls them
-// several times per song.
+// Length and equality of texts, which a load asks for several times per
+// song. A Windows build does not lean on the C runtime for them: the player
+// may ship one that runs them a byte at a time (Wine's does). Elsewhere the
+// C library's own are faster than these loops.
 namespace song_text_detail {
 
 // Reads aligned 8-byte words, which never cross a page, so it may read
 // past the zero byte within its word.
-__attribute__((no_sanitize("address"))) inline std::size_t textLength(const char* text) {
+__attribute__((no_sanitize("address"))) inline std::size_t wordTextLength(const char* text) {
     const char* at = text;
     for (; reinterpret_cast<uintptr_t>(at) % 8 != 0; ++at) {
         if (*at == '\0') return static_cast<std::size_t>(at - text);
@@ -42,9 +43,25 @@ inline bool sameBytes(const char* a, const char* b, std::size_t size) {
     return true;
 }
 
-inline bool sameText(std::string_view a, std::string_view b) {
+inline bool wordSameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && sameBytes(a.data(), b.data(), a.size());
 }
+
+#ifdef _WIN32
+inline std::size_t textLength(const char* text) {
+    return wordTextLength(text);
+}
+inline bool sameText(std::string_view a, std::string_view b) {
+    return wordSameText(a, b);
+}
+#else
+inline std::size_t textLength(const char* text) {
+    return std::strlen(text);
+}
+inline bool sameText(std::string_view a, std::string_view b) {
+    return a == b;
+}
+#endif
 
 }  // namespace song_text_detail
 

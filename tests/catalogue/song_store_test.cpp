@@ -1,6 +1,7 @@
 // Song texts and the store that owns a catalogue's songs.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,33 @@ TEST(SongText, NullIsEmptyAndComparesByBytes) {
     EXPECT_NE(text, "Ab");
     EXPECT_EQ(text, SongText("Abc"));
     EXPECT_NE(SongText("Abd"), text);
+}
+
+// The word-at-a-time length and equality of Windows builds, at every
+// alignment and length around a word, against the C library's.
+TEST(SongText, WordLoopsAgreeWithTheCLibraryAtEveryAlignment) {
+    alignas(8) char buffer[64];
+    for (int start = 0; start < 8; ++start) {
+        for (int length = 0; length < 24; ++length) {
+            std::memset(buffer, 'x', sizeof buffer);
+            buffer[start + length] = '\0';
+            ASSERT_EQ(song_text_detail::wordTextLength(buffer + start), std::strlen(buffer + start))
+                << start << " " << length;
+        }
+    }
+    const std::string a = "0123456789abcdefghij", b = a;
+    for (std::size_t size = 0; size <= a.size(); ++size) {
+        std::string changed = b.substr(0, size);
+        EXPECT_TRUE(song_text_detail::wordSameText(a.substr(0, size), changed));
+        for (std::size_t at = 0; at < size; ++at) {
+            changed[at] = '#';
+            EXPECT_FALSE(song_text_detail::wordSameText(a.substr(0, size), changed))
+                << size << " " << at;
+            changed[at] = b[at];
+        }
+        if (size < a.size())
+            EXPECT_FALSE(song_text_detail::wordSameText(a.substr(0, size), a.substr(0, size + 1)));
+    }
 }
 
 TEST(TextArena, CopiesAreTerminatedAndStayWhereTheyAre) {
