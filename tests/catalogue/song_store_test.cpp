@@ -53,8 +53,9 @@ TEST(SongText, WordLoopsAgreeWithTheCLibraryAtEveryAlignment) {
                 << size << " " << at;
             changed[at] = b[at];
         }
-        if (size < a.size())
+        if (size < a.size()) {
             EXPECT_FALSE(song_text_detail::wordSameText(a.substr(0, size), a.substr(0, size + 1)));
+        }
     }
 }
 
