@@ -21,7 +21,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 PACKAGES=(cmake make g++ googletest xvfb xauth clang libclang-rt-14-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-          wine wine64 fonts-wine)
+          wine wine64 fonts-wine dpkg-dev libutfcpp-dev ffmpeg python3-mutagen)
 PACKAGES_32=(wine32:i386)
 
 log() { printf '== %s\n' "$*"; }
@@ -74,22 +74,50 @@ setup() {
         "${missing[@]}" >/dev/null
 }
 
+TAGLIB_SOURCE=$BUILD/taglib-src
+# TagLib is built from Debian's source package, with Debian's patches applied
+# by dpkg-source; apt needs a deb-src entry to fetch it.
+fetch_taglib() {
+    [ -f "$TAGLIB_SOURCE/taglib/CMakeLists.txt" ] && return 0
+    local sudo="" list=/etc/apt/sources.list.d/coverhall-deb-src.sources codename
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    if [ ! -f "$list" ]; then
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
+            "Suites: $codename $codename-updates" 'Components: main' \
+            'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee "$list" >/dev/null
+        $sudo apt-get update -qq
+    fi
+    local download=$BUILD/taglib-download
+    rm -rf "$download" "$TAGLIB_SOURCE"
+    mkdir -p "$download"
+    (cd "$download" && apt-get source --download-only -qq taglib >/dev/null 2>&1)
+    local dsc
+    dsc=$(ls "$download"/taglib_*.dsc)
+    log "TagLib from Debian's source package $(basename "$dsc" .dsc)"
+    dpkg-source -x "$dsc" "$TAGLIB_SOURCE" >/dev/null
+}
+
 configure_and_build() {
+    fetch_taglib
     log "building the 32-bit Windows tree (the shipped DLL)"
     cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$BUILD/win32" -j "$JOBS"
     log "building the 64-bit Windows tree (tests only)"
     cmake -S "$ROOT" -B "$BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DCOVERHALL_PRODUCT_DLL="$BUILD/win32/bin/ml_Coverhall.dll" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DCOVERHALL_PRODUCT_DLL="$BUILD/win32/bin/ml_Coverhall.dll" \
+        -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$BUILD/win64" -j "$JOBS"
     log "building the native tree"
-    CC=gcc CXX=g++ cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    CC=gcc CXX=g++ cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$NATIVE" -j "$JOBS"
     if command -v clang++ >/dev/null; then
         log "building the fuzz targets (clang, libFuzzer)"
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ" -DCOVERHALL_FUZZ=ON \
-            -DCOVERHALL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+            -DCOVERHALL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
         cmake --build "$FUZZ" -j "$JOBS"
     fi
 }
@@ -211,7 +239,12 @@ run_bench() {
     for b in "$NATIVE"/bench/*_bench; do [ -x "$b" ] && "$b"; done
     for tree in "${RUN_BUILDS[@]}"; do
         start_wine "$tree"
-        for b in "$BUILD/$tree"/bench/*_bench.exe; do [ -f "$b" ] && wine_run "$b"; done
+        # Covers placed as real libraries place them, written by real tag writers.
+        local tagged=$BUILD/$tree/tagged_covers
+        /usr/bin/python3 "$ROOT/tools/make_tagged_covers.py" "$tagged" >/dev/null
+        for b in "$BUILD/$tree"/bench/*_bench.exe; do
+            [ -f "$b" ] && wine_run "$b" "$(winepath_w "$tagged")"
+        done
         stop_server
     done
     return 0
@@ -223,8 +256,10 @@ run_bench() {
 run_fuzz() {
     local seconds=${1:-60} status=0
     command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing" >&2; return 1; }
+    fetch_taglib
     CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ" -DCOVERHALL_FUZZ=ON \
-        -DCOVERHALL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        -DCOVERHALL_SANITIZE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$FUZZ" -j "$JOBS" >/dev/null
     mkdir -p "$FUZZ/findings"
     for target in "$FUZZ"/tests/fuzz/fuzz_*; do

@@ -161,6 +161,12 @@ void AlbumCatalogue::addGenre(AlbumRecord& album, std::string_view genre) {
     album.genres.borrow(SongText::terminated(bytes, grown));
 }
 
+const AlbumRecord* AlbumCatalogue::albumWithFolder(std::string_view folder) const {
+    if (!lookupIndexesValid_) return nullptr;
+    const int32_t serial = albumSerialByFolder_.find(folder, folderOfSerial());
+    return serial >= 0 ? albumsBySerial_[static_cast<std::size_t>(serial)] : nullptr;
+}
+
 void AlbumCatalogue::ensureLookupIndexes() {
     if (lookupIndexesValid_) return;
     albumSerialByFolder_.clear();

@@ -61,6 +61,9 @@ class AlbumCatalogue {
     AlbumRecord* shownAlbumAt(int index) const;
     // Albums in order of creation until a sort of the shared shown albums.
     AlbumRecord* albumAt(int index) const;
+    // The album of the folder (exact text), or null; a refilled catalogue
+    // that was never added to answers null.
+    const AlbumRecord* albumWithFolder(std::string_view folder) const;
 
     // The distinct genre texts (exact, case-sensitive; the empty one too) in
     // order of first appearance until sortGenres reorders them in place.

@@ -11,6 +11,10 @@ endif()
 
 enable_testing()
 
+# Song files with pictures and broken tags, written at test time by real tag
+# writers (the fixture test tagged_covers_data makes them).
+set(COVERHALL_TAGGED_DIR ${CMAKE_BINARY_DIR}/tagged_covers)
+
 if(WIN32 AND CMAKE_CROSSCOMPILING)
     # Windows programs run under Wine through a wrapper that owns the prefix
     # and the virtual display; see cmake/wine-run.sh.in.

@@ -3,13 +3,18 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "catalogue/album_record.h"
+#include "catalogue/song_record.h"
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
 #include "covers/file_names.h"
+#include "covers/missing_covers.h"
 #include "covers/module_objects.h"
+#include "covers/song_picture.h"
+#include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
 #include "win/com_apartment.h"
 #include "win/module_bitmaps.h"
@@ -19,10 +24,14 @@ coverhall::UniqueBitmap g_contentsCoverBitmap;
 
 namespace {
 
+// Songs whose tags are read for a picture, at most, in load order.
+constexpr std::size_t kSongsReadForPicture = 3;
+
 // A file's last-write time and size, as one stamp of its content.
 struct FileStamp {
     uint64_t time = 0;
     uint64_t size = 0;
+    bool directory = false;
     bool operator==(const FileStamp& other) const {
         return time == other.time && size == other.size;
     }
@@ -34,42 +43,68 @@ bool fileStamp(const char* path, FileStamp& stamp) {
     stamp.time = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
                  data.ftLastWriteTime.dwLowDateTime;
     stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return true;
 }
 
-bool lastWriteTime(const char* path, uint64_t& time) {
-    FileStamp stamp;
-    if (!fileStamp(path, stamp)) return false;
-    time = stamp.time;
-    return true;
-}
-
-// The image file g_contentsCoverBitmap was made from; empty for the
-// placeholder. Showing the same unchanged file again keeps the bitmap instead
-// of decoding the image anew (flipping between an album's views, "<<" and
-// ">>" back to it).
+// The source g_contentsCoverBitmap was made from (an image file, or the song
+// whose picture it is); empty for the placeholder. Showing the same
+// unchanged file again keeps the bitmap instead of decoding it anew
+// (flipping between an album's views, "<<" and ">>" back to it).
 struct ShownCover {
     std::string path;
     FileStamp stamp;
 };
 ShownCover g_shownCover;
 
-void copyName(const char* name, char (&out)[kCoverPathSize]) {
-    out[0] = '\0';
-    if (!name) return;
-    const std::size_t length = strnlen(name, kCoverPathSize - 1);
-    std::memcpy(out, name, length);
-    out[length] = '\0';
+MissingCovers g_missingCovers;
+
+// The thumbnail cache an album uses: the file beside it, or the per-user
+// one when the folder could not take it.
+struct CacheFile {
+    bool hasBesidePath = false;
+    char besidePath[kCoverPathSize];
+    std::string path;  // the cache file in use; "" when there is none
+    uint64_t time = 0;
+};
+
+void locateCache(const char* folder, CacheFile& cache) {
+    cache.hasBesidePath = joinPath(folder, kCacheFileName, cache.besidePath);
+    FileStamp stamp;
+    if (cache.hasBesidePath && fileStamp(cache.besidePath, stamp) && !stamp.directory) {
+        cache.path = cache.besidePath;
+        cache.time = stamp.time;
+        return;
+    }
+    const std::string user = userCoverCachePath(folder);
+    if (!user.empty() && fileStamp(user.c_str(), stamp) && !stamp.directory) {
+        cache.path = user;
+        cache.time = stamp.time;
+    }
+}
+
+// Beside the album when its folder takes the file, else in the per-user
+// cache; a failure to write either is silent.
+void saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
+    if (cache.hasBesidePath && image.save(cache.besidePath)) return;
+    const std::string user = userCoverCachePath(folder);
+    if (user.empty() || !prepareUserCoverCache()) return;
+    const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (image.save(user.c_str())) trimUserCoverCache(fileWasNew);
 }
 
 struct CoverRequest {
+    const AlbumRecord* album;
     const char* folder;
     HWND pictureControl;
     HIMAGELIST thumbnails;  // thumbnails only
-    bool hasCachePath;
-    char cachePath[kCoverPathSize];
+    CacheFile cache;
     bool cacheCurrent;
-    uint64_t cacheTime;
+    // Some source decoded: a failure after that (an image list that cannot
+    // take the thumbnail) is no proof that the album has no cover.
+    bool decoded;
+    // Whatever was looked at: a change of one may bring a cover.
+    std::vector<std::string> watched;
 };
 
 // The picture takes the new bitmap before the old one is deleted.
@@ -80,8 +115,8 @@ void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
 }
 
 // Shows the bitmap already made from this file, if it is unchanged.
-bool showKeptPicture(HWND pictureControl, const char* imagePath, const FileStamp& stamp) {
-    if (!g_contentsCoverBitmap || g_shownCover.path != imagePath || !(g_shownCover.stamp == stamp))
+bool showKeptPicture(HWND pictureControl, const char* sourcePath, const FileStamp& stamp) {
+    if (!g_contentsCoverBitmap || g_shownCover.path != sourcePath || !(g_shownCover.stamp == stamp))
         return false;
     const auto kept = reinterpret_cast<LPARAM>(g_contentsCoverBitmap.get());
     if (SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0) != kept)
@@ -89,23 +124,11 @@ bool showKeptPicture(HWND pictureControl, const char* imagePath, const FileStamp
     return true;
 }
 
-bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePath,
-                   ImageFormat format) {
-    if (request.cacheCurrent) {
-        // The cache is shown as it is stored, without resampling; one that
-        // is not a whole thumbnail of the slot's size is no cover.
-        if (!image.loadCache(request.cachePath, kThumbnailSize)) return false;
-    } else {
-        // An image the scaler refuses would be cached and shown at its own
-        // size.
-        if (!image.load(imagePath, format) ||
-            !image.resample(kThumbnailSize, kThumbnailSize, true)) {
-            return false;
-        }
-        if (request.hasCachePath) image.save(request.cachePath);
-    }
+// Puts the image into the thumbnail slot.
+bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
     g_thumbnailBitmap.reset(image.makeBitmap());
     if (!g_thumbnailBitmap) return false;
+    request.decoded = true;
     const coverhall::UniqueBitmap mask =
         loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
     // A slot that is missing or could not be refilled holds another album's
@@ -115,39 +138,125 @@ bool showThumbnail(CoverRequest& request, CoverImage& image, const char* imagePa
                              mask.get());
 }
 
-bool showContentsCover(CoverRequest& request, CoverImage& image, const char* imagePath,
-                       ImageFormat format) {
-    FileStamp stamp;
-    const bool stamped = fileStamp(imagePath, stamp);
-    if (stamped && showKeptPicture(request.pictureControl, imagePath, stamp)) return true;
-    if (!image.load(imagePath, format) ||
-        !image.resample(kContentsCoverSize, kContentsCoverSize, false)) {
-        return false;
-    }
+// The cache is shown as it is stored, without resampling; one that is not
+// a whole thumbnail of the slot's size is no cover.
+bool showCachedThumbnail(CoverRequest& request) {
+    CoverImage image;
+    return image.loadCache(request.cache.path.c_str(), kThumbnailSize) &&
+           fillThumbnailSlot(request, image);
+}
+
+// A decoded source becomes the thumbnail and is cached; an image the scaler
+// refuses would be cached and shown at its own size.
+bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
+    if (!image.resample(kThumbnailSize, kThumbnailSize, true)) return false;
+    saveCache(request.folder, request.cache, image);
+    return fillThumbnailSlot(request, image);
+}
+
+bool showContentsCover(CoverRequest& request, CoverImage& image, const char* sourcePath,
+                       const FileStamp* stamp) {
+    if (!image.resample(kContentsCoverSize, kContentsCoverSize, false)) return false;
     coverhall::UniqueBitmap cover(image.makeBitmap());
     if (!cover) return false;
+    request.decoded = true;
     showPicture(request.pictureControl, std::move(cover));
-    if (stamped) g_shownCover = ShownCover{imagePath, stamp};
+    if (stamp) g_shownCover = ShownCover{sourcePath, *stamp};
     return true;
 }
 
-bool runPass(CoverRequest& request, const char* candidate) {
-    const ImageFormat format = formatOfName(candidate);
+// An image file: the thumbnail comes from the cache while no newer image
+// than it exists (a missing one leaves it current too).
+bool showImageFile(CoverRequest& request, const char* imagePath) {
+    const ImageFormat format = formatOfName(imagePath);
     if (format == kFormatNone) return false;
-    char imagePath[kCoverPathSize];
-    if (!joinPath(request.folder, candidate, imagePath)) return false;
-    uint64_t imageTime = 0;
-    if (request.cacheCurrent && lastWriteTime(imagePath, imageTime) &&
-        imageTime > request.cacheTime) {
+    FileStamp stamp;
+    const bool stamped = fileStamp(imagePath, stamp);
+    // A file overwritten in place leaves its folder's time alone.
+    if (stamped) request.watched.emplace_back(imagePath);
+    if (request.cacheCurrent && stamped && stamp.time > request.cache.time) {
         request.cacheCurrent = false;
     }
+    if (!request.pictureControl && request.cacheCurrent) return showCachedThumbnail(request);
+    if (!stamped) return false;
     CoverImage image;
-    return request.pictureControl ? showContentsCover(request, image, imagePath, format)
-                                  : showThumbnail(request, image, imagePath, format);
+    if (!request.pictureControl)
+        return image.load(imagePath, format) && showNewThumbnail(request, image);
+    return showKeptPicture(request.pictureControl, imagePath, stamp) ||
+           (image.load(imagePath, format) && showContentsCover(request, image, imagePath, &stamp));
+}
+
+// The album's first songs in the order the library delivered them: a song
+// sort of a shown album reorders its songs, the library's album keeps them.
+std::vector<const char*> firstSongFiles(const AlbumRecord& album) {
+    const AlbumRecord* ordered = &album;
+    if (album.songsResorted) {
+        const AlbumRecord* library = g_libraryCatalogue.albumWithFolder(album.folder);
+        if (library && !library->songsResorted) ordered = library;
+    }
+    std::vector<const char*> files;
+    for (const SongRecord* song : ordered->songs) {
+        if (files.size() == kSongsReadForPicture) break;
+        if (song && !song->fileName.empty()) files.push_back(song->fileName.c_str());
+    }
+    return files;
+}
+
+// A picture inside one of the album's first songs. The thumbnail cache
+// stays current while it is newer than each of those songs.
+bool showSongPicture(CoverRequest& request) {
+    const std::vector<const char*> songs = firstSongFiles(*request.album);
+    if (songs.empty()) return false;
+    std::vector<FileStamp> stamps(songs.size());
+    std::vector<bool> stamped(songs.size());
+    bool songsOlder = true;
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        stamped[i] = fileStamp(songs[i], stamps[i]);
+        if (stamped[i] && stamps[i].time > request.cache.time) songsOlder = false;
+    }
+    if (!request.pictureControl && request.cacheCurrent && songsOlder)
+        return showCachedThumbnail(request);
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        if (request.pictureControl && stamped[i] &&
+            showKeptPicture(request.pictureControl, songs[i], stamps[i])) {
+            return true;
+        }
+        std::vector<uint8_t> picture = readSongPicture(songs[i]);
+        if (picture.empty()) continue;
+        request.watched.emplace_back(songs[i]);
+        CoverImage image;
+        if (!image.loadBytes(std::move(picture))) return false;
+        return request.pictureControl
+                   ? showContentsCover(request, image, songs[i], stamped[i] ? &stamps[i] : nullptr)
+                   : showNewThumbnail(request, image);
+    }
+    return false;
+}
+
+// A folder holding no cover but the cache still shows the cache; the
+// Contents view then scales it up.
+bool showCacheAsCover(CoverRequest& request) {
+    if (request.cache.path.empty()) return false;
+    if (!request.pictureControl) return showCachedThumbnail(request);
+    CoverImage image;
+    return image.load(request.cache.path.c_str(), kFormatBmp) &&
+           showContentsCover(request, image, request.cache.path.c_str(), nullptr);
+}
+
+bool searchForCover(CoverRequest& request, bool songPictures) {
+    CoverSearch search;
+    findCoverImage(request.folder, request.album->title, search);
+    request.watched.insert(request.watched.end(), search.folders.begin(), search.folders.end());
+    if (!search.image.empty()) return showImageFile(request, search.image.c_str());
+    if (songPictures && showSongPicture(request)) return true;
+    // The Contents view reads the cache only when the search comes to it,
+    // and only the one beside the album, as the folder rule always did.
+    if (request.pictureControl && !search.sawCache) return false;
+    return showCacheAsCover(request);
 }
 
 int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-              HIMAGELIST thumbnails) {
+              HIMAGELIST thumbnails, bool songPictures) {
     CoverRequest request{};
     request.pictureControl = pictureControl;
     if (!pictureControl) {
@@ -157,23 +266,35 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
     }
     if (!album) return 0;
     if (mode < AnyImage || mode > NamedThenAny) mode = NamedThenAny;
+    request.album = album;
     request.folder = album->folder.c_str();
+    const std::string folder(request.folder);
+    const CoverRuleKey rule{mode, imageName ? imageName : "", songPictures && mode != NamedImage,
+                            pictureControl != nullptr};
+    if (g_missingCovers.known(folder, rule)) return 0;
 
     const ComApartment apartment;
-    request.hasCachePath = joinPath(request.folder, kCacheFileName, request.cachePath);
-    request.cacheCurrent =
-        request.hasCachePath && lastWriteTime(request.cachePath, request.cacheTime);
+    locateCache(request.folder, request.cache);
+    request.cacheCurrent = !request.cache.path.empty();
+    request.watched.push_back(folder);
+    if (request.cacheCurrent) request.watched.push_back(request.cache.path);
 
-    char candidate[kCoverPathSize];
-    if (mode == AnyImage) {
-        findCoverImage(request.folder, candidate);
-    } else {
-        copyName(imageName, candidate);
+    bool shown = false;
+    if (mode != AnyImage) {
+        char named[kCoverPathSize];
+        if (joinPath(request.folder, rule.imageName.c_str(), named)) {
+            shown = showImageFile(request, named);
+            // A name in a subfolder: that folder's change may bring it.
+            const char* slash = std::strrchr(named, '\\');
+            if (slash) request.watched.emplace_back(named, static_cast<std::size_t>(slash - named));
+        }
     }
-    bool shown = runPass(request, candidate);
-    if (!shown && mode == NamedThenAny) {
-        findCoverImage(request.folder, candidate);
-        shown = runPass(request, candidate);
+    if (!shown && mode != NamedImage) shown = searchForCover(request, rule.songPictures);
+
+    if (shown) {
+        g_missingCovers.forget(folder);
+    } else if (!request.decoded) {
+        g_missingCovers.remember(folder, rule, request.watched);
     }
     return shown ? 1 : 0;
 }
@@ -186,10 +307,10 @@ void showPlaceholder(HWND pictureControl) {
 }  // namespace
 
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-                   HIMAGELIST thumbnails) {
+                   HIMAGELIST thumbnails, bool songPictures) {
     int shown = 0;
     try {
-        shown = loadCover(album, imageName, mode, pictureControl, thumbnails);
+        shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures);
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
     }
@@ -202,8 +323,13 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
     return shown;
 }
 
+void forgetMissingCover(const AlbumRecord* album) {
+    if (album) g_missingCovers.forget(std::string(album->folder.c_str()));
+}
+
 void releaseCoverBitmap() {
     g_shownCover = ShownCover{};
+    g_missingCovers.clear();
     g_thumbnailBitmap.reset();
     g_contentsCoverBitmap.reset();
 }

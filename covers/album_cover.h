@@ -21,14 +21,22 @@ extern coverhall::UniqueBitmap g_thumbnailBitmap;
 extern coverhall::UniqueBitmap g_contentsCoverBitmap;
 
 // Finds the album's cover by mode (values outside 0..2 count as 2) and
-// imageName. Without pictureControl it puts the thumbnail into the
-// ThumbnailImage slot of thumbnails, from the cache file while that is
-// current, and returns 1; 0 when there is no cover (or no list). With
-// pictureControl it shows the cover at kContentsCoverSize there, or the
-// placeholder, and returns whether a cover was shown. Never throws.
+// imageName: the named file (modes 1 and 2), else the best image of the
+// album's folders (cover_search.h), else, with songPictures, a picture
+// inside the album's first songs, else the cache file alone. Without
+// pictureControl it puts the thumbnail into the ThumbnailImage slot of
+// thumbnails, from the cache file while that is current, and returns 1; 0
+// when there is no cover (or no list). With pictureControl it shows the
+// cover at kContentsCoverSize there, or the placeholder, and returns whether
+// a cover was shown. An album found without cover costs, until one of the
+// folders searched changes, one attribute query per folder. Never throws.
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-                   HIMAGELIST thumbnails);
+                   HIMAGELIST thumbnails, bool songPictures = true);
 
-// Deletes both bitmaps; the plug-in's stop calls it once no picture shows
-// them.
+// Makes the next request for the album search again, as if it had never
+// been found without cover.
+void forgetMissingCover(const AlbumRecord* album);
+
+// Deletes both bitmaps and forgets every album found without cover; the
+// plug-in's stop calls it once no picture shows them.
 void releaseCoverBitmap();

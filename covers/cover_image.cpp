@@ -102,6 +102,17 @@ bool CoverImage::load(const char* path, int format) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    return openDecoder();
+}
+
+bool CoverImage::loadBytes(std::vector<uint8_t> bytes) {
+    reset();
+    if (bytes.empty() || bytes.size() > kMaxImageFileBytes) return false;
+    file_ = std::move(bytes);
+    return openDecoder();
+}
+
+bool CoverImage::openDecoder() {
     ImageHeader header;
     if (!readImageHeader(file_.data(), file_.size(), header)) return false;
 

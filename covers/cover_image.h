@@ -24,6 +24,10 @@ class CoverImage {
     // oversized file; the image is then empty.
     bool load(const char* path, int format);
 
+    // The same for an image held in memory (a picture from a song's tags),
+    // decoded where it lies: no temporary file.
+    bool loadBytes(std::vector<uint8_t> bytes);
+
     // Opens a thumbnail cache file: only a complete BMP of exactly
     // edge x edge pixels is taken (see readCacheBmp), never resampled.
     bool loadCache(const char* path, int edge);
@@ -47,6 +51,7 @@ class CoverImage {
 
   private:
     void reset();
+    bool openDecoder();  // over file_
     bool decodePixels();
 
     coverhall::ComPtr<IWICImagingFactory> factory_;

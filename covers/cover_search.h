@@ -1,10 +1,25 @@
-// The folder search for a cover image.
+// The folder search for an album's cover image.
 #pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "covers/file_names.h"
 
-// The first file of folder (one level, in listing order, directories
-// skipped) whose extension is exactly "bmp", "jpg", "png" or "gif"; failing
-// that the thumbnail cache's name when the folder holds it; else "". A
-// folder that cannot be listed, or whose pattern does not fit, gives "".
-char* findCoverImage(const char* folder, char (&nameOut)[kCoverPathSize]);
+struct CoverSearch {
+    // Full path of the best image found, or "" when there is none.
+    std::string image;
+    // Whether the album folder holds the thumbnail cache file.
+    bool sawCache = false;
+    // Full paths of every folder listed: a change of one may bring a cover.
+    std::vector<std::string> folders;
+};
+
+// Ranks the image files (coverTierOf, then size, then name; never the
+// cache file) of the album folder; when it holds none, of its picture
+// subfolders ("Scans", "Covers", ...); when still none and the album folder
+// is one disc of an album ("CD1"), of its parent folder, then of the
+// parent's picture subfolders. The title counts for the ranking. Folders
+// that cannot be listed, or whose paths do not fit, hold nothing.
+void findCoverImage(const char* folder, std::string_view albumTitle, CoverSearch& out);

@@ -21,7 +21,10 @@ ImageFormat formatOfExtension(const char* ext) {
     if (!ext) return kFormatNone;
     if (std::strcmp(ext, "bmp") == 0) return kFormatBmp;
     if (std::strcmp(ext, "gif") == 0) return kFormatGif;
-    if (std::strcmp(ext, "jpg") == 0) return kFormatJpg;
+    if (std::strcmp(ext, "jpg") == 0 || std::strcmp(ext, "jpeg") == 0 ||
+        std::strcmp(ext, "jpe") == 0 || std::strcmp(ext, "jfif") == 0) {
+        return kFormatJpg;
+    }
     if (std::strcmp(ext, "png") == 0) return kFormatPng;
     return kFormatNone;
 }

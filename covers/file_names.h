@@ -21,7 +21,8 @@ enum ImageFormat {
 // holds one of \ / . : * ?. Case is kept. A null name gives "".
 char* fileExtension(const char* name, char (&extOut)[kCoverPathSize]);
 
-// "bmp", "gif", "jpg", "png" (exactly, lower case) to their codes; else 0.
+// "bmp", "gif", "png" and "jpg" (with "jpeg", "jpe" and "jfif"), exactly,
+// lower case, to their codes; else 0.
 ImageFormat formatOfExtension(const char* ext);
 
 // The format of a name by its extension, lowered ASCII letter by letter.

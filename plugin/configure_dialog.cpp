@@ -36,6 +36,7 @@ INT_PTR ConfigureDialog::onInitDialog() {
     chooseMode(button - IDC_DETECT_ANY);
     SendDlgItemMessageA(window(), IDC_IMAGE_NAME, EM_LIMITTEXT, kPathSize - 1, 0);
     SetDlgItemTextA(window(), IDC_IMAGE_NAME, g_frontCoverImageName);
+    CheckDlgButton(window(), IDC_SONG_PICTURES, g_embeddedCovers ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
 }
 
@@ -47,6 +48,8 @@ void ConfigureDialog::onOk() {
     GetDlgItemTextA(window(), IDC_IMAGE_NAME, name, sizeof(name));
     lstrcpynA(g_frontCoverImageName, name, sizeof(g_frontCoverImageName));
     writeSetting("FrontCoverImageName", g_frontCoverImageName);
+    g_embeddedCovers = IsDlgButtonChecked(window(), IDC_SONG_PICTURES) == BST_CHECKED;
+    writeSettingInt("EmbeddedCovers", g_embeddedCovers ? 1 : 0);
     repaintAlbumList();
     EndDialog(window(), 1);
 }

@@ -21,6 +21,8 @@ void loadStartSettings() {
     if (firstStart && !hasHostIni())
         lstrcpynA(g_frontCoverImageName, "cover.bmp", sizeof(g_frontCoverImageName));
 
+    g_embeddedCovers = readSettingInt("EmbeddedCovers", 1) != 0;
+
     char density[32];
     readSetting("CoverDesity", density, sizeof(density));
     g_coverDensity = 0;

@@ -104,7 +104,7 @@ AlbumDisplay albumDisplay(HWND list, bool& firstSelection, int index, int subIte
     }
     if ((mask & LVIF_IMAGE) && g_viewMode == Covers) {
         display.image = loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr,
-                                       coverImageListOf(g_viewCatalogue.get()));
+                                       coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers);
     }
     return display;
 }

@@ -54,7 +54,7 @@ void showAlbumContents(HWND albumWindow, int index) {
     const AlbumRecord* album = g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
     if (!album) return;
     loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode,
-                   GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr);
+                   GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr, g_embeddedCovers);
     SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, std::string(album->artist).c_str());
     SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, std::string(album->title).c_str());
     SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimalText(album->songCount()).c_str());

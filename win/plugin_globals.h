@@ -24,6 +24,8 @@ extern char g_ownIniPath[kPathSize];
 // Settings read at start.
 extern int g_coverDetectionMode;
 extern char g_frontCoverImageName[kPathSize];
+// Whether covers are also looked for inside the album's songs.
+extern bool g_embeddedCovers;
 extern int g_coverDensity;
 extern int g_treeGenreSortOrder;
 extern int g_showAlbumTags;

@@ -7,8 +7,11 @@
 // sparse cover, and cut, flipped or resized cache files. Each must end in a thumbnail
 // of exactly kThumbnailSize or the placeholder, leave no cache file or a
 // whole one, and give Contents a picture of kContentsCoverSize.
-// Prints bad_images_total, bad_images_crashes and bad_images_ms_max; fails
-// on the first crash (named before the process ends) or any wrong result.
+// With the folder of the tagged test data as argument, every broken song of
+// it is the one song of an album whose cover is looked for inside it.
+// Prints bad_images_total, bad_images_songs, bad_images_crashes and
+// bad_images_ms_max; fails on the first crash (named before the process
+// ends) or any wrong result.
 #include <windows.h>
 #include <winioctl.h>
 
@@ -22,6 +25,7 @@
 #include "bench/bench_report.h"
 #include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
+#include "catalogue/song_record.h"
 #include "covers/album_cover.h"
 #include "covers/bmp_reader.h"
 #include "covers/cover_image_list_win32.h"
@@ -201,12 +205,18 @@ class Runner {
     Runner& operator=(const Runner&) = delete;
 
     // One album folder: name is the cover the settings ask for; the folder
-    // is already filled.
-    void run(const std::string& label, const std::string& folder, const char* name,
-             bool cacheGiven) {
+    // is already filled; the album's songs may hold pictures.
+    void run(const std::string& label, const std::string& folder, const char* name, bool cacheGiven,
+             const std::vector<std::string>& songFiles = {}) {
         g_current = label.c_str();
         AlbumRecord album;
         album.folder = folder;
+        std::vector<std::unique_ptr<StandaloneSong>> songs;
+        for (const std::string& file : songFiles) {
+            songs.push_back(
+                makeSongRecord("Artist", "Title", "Album", 1, 1, "", 2026, file.c_str(), nullptr));
+            album.songs.push_back(&songs.back()->record());
+        }
         const std::string cache = folder + "\\Quillet_Small_Cache_Cover.bmp";
         const Bytes cacheBefore = readBytes(cache);
         const double start = nowMs();
@@ -292,9 +302,35 @@ std::vector<Cover> validCovers() {
     return covers;
 }
 
+// Every file of <tagged>\broken\manifest.tsv, copied into an album folder
+// of its own; returns how many ran.
+template <class NewFolder>
+int runBrokenSongs(Runner& runner, const std::string& tagged, NewFolder& newFolder) {
+    const std::string broken = tagged + "\\broken\\";
+    const Bytes manifest = readBytes(broken + "manifest.tsv");
+    std::string text(manifest.begin(), manifest.end());
+    int count = 0;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+        end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(at, end - at);
+        if (line.empty() || line[0] == '#') continue;
+        const std::string name = line.substr(0, line.find('\t'));
+        const std::string folder = newFolder();
+        const std::string song = folder + "\\" + name;
+        if (!CopyFileA((broken + name).c_str(), song.c_str(), FALSE)) {
+            fail(name, "cannot copy the broken song");
+            continue;
+        }
+        runner.run("song " + name, folder, "cover.bmp", false, {song});
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     SetUnhandledExceptionFilter(reportCrash);
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     const ComApartment apartment;
@@ -360,9 +396,15 @@ int main() {
         runner.run(mutant.label, folder, "cover.png", true);
     }
 
+    // Songs with broken tags, written by real tag writers and then damaged
+    // (tools/make_tagged_covers.py): each the one song of its album.
+    const int tagged = argc > 1 ? runBrokenSongs(runner, argv[1], newFolder) : 0;
+    if (argc > 1 && tagged < 100) fail("broken songs", "fewer than 100 broken songs were found");
+
     releaseCoverBitmap();
     g_viewCatalogue.reset();
     report("bad_images_total", runner.total(), "files");
+    report("bad_images_songs", tagged, "files");
     report("bad_images_crashes", 0, "crashes");
     report("bad_images_ms_max", runner.msMax(), "ms");
     if (cache.empty()) fail("cache source", "no cache file was written from a valid cover");

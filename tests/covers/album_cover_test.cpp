@@ -72,38 +72,28 @@ class AlbumCoverTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(AlbumCoverTest, AnyImageTakesTheFirstImageInListingOrderAndWritesTheCache) {
+TEST_F(AlbumCoverTest, AnyImageTakesTheBestRankedImageAndWritesTheCache) {
+    // The back is the larger file and may list first: the front still wins.
+    image("back.png", kBlue, GUID_ContainerFormatPng, 200, 200);
     image("front.jpg", kRed, GUID_ContainerFormatJpeg);
-    image("back.png", kBlue);
     image("notes.txt.tif", kGreen);
-    char first[kCoverPathSize];
-    findCoverImage(folder_.path().c_str(), first);
-    // The listing's own order decides, whatever it is on this file system.
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(file("*").c_str(), &entry);
-    std::string expected;
-    do {
-        const std::string n = entry.cFileName;
-        if (expected.empty() && (n == "front.jpg" || n == "back.png")) expected = n;
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    EXPECT_EQ(std::string(first), expected);
-
     ASSERT_EQ(thumbnail(AnyImage), 1);
-    EXPECT_TRUE(similar(slotColour(), expected == "front.jpg" ? kRed : kBlue));
+    EXPECT_TRUE(similar(slotColour(), kRed));
     ASSERT_TRUE(fileExists(cache()));
-    EXPECT_TRUE(similar(cacheColour(), expected == "front.jpg" ? kRed : kBlue));
+    EXPECT_TRUE(similar(cacheColour(), kRed));
     EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
     EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cy, 100);
 }
 
-TEST_F(AlbumCoverTest, UpperCaseExtensionIsFoundOnlyByName) {
-    image("COVER.JPG", kRed, GUID_ContainerFormatJpeg);
-    EXPECT_EQ(thumbnail(AnyImage), 0);
-    EXPECT_FALSE(fileExists(cache()));
-    ASSERT_EQ(thumbnail(NamedImage, "COVER.JPG"), 1);
-    EXPECT_TRUE(similar(slotColour(), kRed));
-    EXPECT_TRUE(fileExists(cache()));
+TEST_F(AlbumCoverTest, ExtensionsAreFoundWhateverTheirCaseOrLength) {
+    for (const char* name : {"COVER.JPG", "cover.jpeg", "front.jpe", "Folder.JFIF"}) {
+        image(name, kRed, GUID_ContainerFormatJpeg);
+        ASSERT_EQ(thumbnail(AnyImage), 1) << name;
+        EXPECT_TRUE(similar(slotColour(), kRed)) << name;
+        ASSERT_EQ(thumbnail(NamedImage, name), 1) << name;
+        DeleteFileA(file(name).c_str());
+        DeleteFileA(cache().c_str());
+    }
 }
 
 TEST_F(AlbumCoverTest, ACacheOnlyFolderShowsTheCacheInEveryMode) {
@@ -195,12 +185,18 @@ TEST_F(AlbumCoverTest, NamedThenAnyFallsBackToTheSearchOnlyWhenTheNameFails) {
     EXPECT_EQ(thumbnail(-1, "cover.png"), 1);
 }
 
-TEST_F(AlbumCoverTest, ANameInASubFolderLoadsButTheSearchStaysInTheFolder) {
-    ASSERT_TRUE(CreateDirectoryA(file("scans").c_str(), nullptr));
-    image("scans\\front.png", kGreen);
-    EXPECT_EQ(thumbnail(AnyImage), 0);
-    ASSERT_EQ(thumbnail(NamedImage, "scans\\front.png"), 1);
+TEST_F(AlbumCoverTest, APictureSubfolderIsSearchedWhenTheFolderHoldsNoImage) {
+    ASSERT_TRUE(CreateDirectoryA(file("Scans").c_str(), nullptr));
+    image("Scans\\back.png", kBlue, GUID_ContainerFormatPng, 200, 200);
+    image("Scans\\front.png", kGreen);
+    ASSERT_EQ(thumbnail(AnyImage), 1);
     EXPECT_EQ(slotColour(), kGreen);
+    ASSERT_EQ(thumbnail(NamedImage, "Scans\\back.png"), 1);
+    DeleteFileA(cache().c_str());
+    // An image of the folder itself goes first, whatever its rank.
+    image("scan001.png", kRed);
+    ASSERT_EQ(thumbnail(AnyImage), 1);
+    EXPECT_EQ(slotColour(), kRed);
 }
 
 TEST_F(AlbumCoverTest, AnUnwritableCacheStillShowsTheCoverSilently) {
@@ -439,8 +435,12 @@ TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     image("plain.png", kRed);
     album_.folder = file("plain.png");
     EXPECT_EQ(thumbnail(AnyImage), 0);
-    char name[kCoverPathSize];
-    EXPECT_STREQ(findCoverImage(album_.folder.c_str(), name), "");
-    EXPECT_STREQ(findCoverImage(nullptr, name), "");
-    EXPECT_STREQ(findCoverImage(std::string(400, 'z').c_str(), name), "");
+    CoverSearch search;
+    for (const std::string& folder :
+         {std::string(album_.folder.c_str()), std::string(400, 'z'), std::string()}) {
+        findCoverImage(folder.c_str(), "", search);
+        EXPECT_EQ(search.image, "");
+    }
+    findCoverImage(nullptr, "", search);
+    EXPECT_EQ(search.image, "");
 }

@@ -45,12 +45,12 @@ TEST(FileNames, FormatTableIsExactButNamesAreLowered) {
     EXPECT_EQ(formatOfExtension("jpg"), kFormatJpg);
     EXPECT_EQ(formatOfExtension("png"), kFormatPng);
     EXPECT_EQ(formatOfExtension("JPG"), kFormatNone);
-    EXPECT_EQ(formatOfExtension("jpeg"), kFormatNone);
+    for (const char* jpeg : {"jpeg", "jpe", "jfif"}) EXPECT_EQ(formatOfExtension(jpeg), kFormatJpg);
     EXPECT_EQ(formatOfExtension(nullptr), kFormatNone);
     EXPECT_EQ(formatOfName("COVER.JPG"), kFormatJpg);
     EXPECT_EQ(formatOfName("front.Png"), kFormatPng);
     EXPECT_EQ(formatOfName("front.tif"), kFormatNone);
-    EXPECT_EQ(formatOfName("front.jpeg"), kFormatNone);
+    EXPECT_EQ(formatOfName("front.JPEG"), kFormatJpg);
     EXPECT_EQ(formatOfName("cover"), kFormatNone);
     EXPECT_EQ(formatOfName(""), kFormatNone);
 }
