@@ -43,6 +43,7 @@ std::vector<DemoAlbum> demoAlbums() {
         tracks({"Hallway", "Blue Study", "The Attic", "Night Kitchen"}, 4));
     add("Dust Parade - Low Country", "Dust Parade", "Low Country", "Country", 1974, {},
         tracks({"Dry Creek", "Barn Dance", "Long Road Home"}, 5));
+    albums.back().picturesInSongs = true;
     add("Summer Hits 1999", "", "Summer Hits 1999", "Pop", 1999, {{"cover.bmp", 200}}, {});
     {
         DemoAlbum& hits = albums.back();
@@ -53,16 +54,17 @@ std::vector<DemoAlbum> demoAlbums() {
             hits.tracks.push_back({titles[i], artists[i], 190 + i * 17, i % 2 ? "" : "4"});
         }
     }
+    // One cover in the folder above the two disc folders.
     add("Orchestra Nova - The Four Seasons\\Disc 1", "Orchestra Nova", "The Four Seasons",
-        "Classical", 1988, {{"cover.jpg", 640}},
+        "Classical", 1988, {{"..\\cover.jpg", 640}},
         tracks({"Spring I. Allegro", "Spring II. Largo", "Spring III. Allegro", "Summer I",
                 "Summer II", "Summer III"},
                6));
     add("Orchestra Nova - The Four Seasons\\Disc 2", "Orchestra Nova", "The Four Seasons",
-        "Classical", 1988, {{"cover.jpg", 640}},
+        "Classical", 1988, {},
         tracks({"Autumn I", "Autumn II", "Autumn III", "Winter I", "Winter II", "Winter III"}, 7));
     albums.back().firstTrack = 7;
-    add("Unknown Tapes", "Nobody Known", "Unknown Tapes", "", 0, {{"folder.png", 256}},
+    add("Unknown Tapes", "Nobody Known", "Unknown Tapes", "", 0, {},
         tracks({"Tape A", "Tape B", "Tape C"}, 8));
     add("The Hollow Pines - Timber", "The Hollow Pines", "Timber", "Folk", 2011,
         {{"cover.png", 500}, {"back.jpg", 500}},
@@ -74,7 +76,8 @@ std::vector<DemoAlbum> demoAlbums() {
         tracks({"Ebb", "Flow", "Undertow", "Swell"}, 11));
     add("Benny Arlo Trio - Late Set", "Benny Arlo Trio", "Late Set", "Jazz", 1959,
         {{"cover.bmp", 300}}, tracks({"Last Call", "Smoke Rings", "Brushes", "Closing Time"}, 12));
-    add("Anna Torv - Letters", "Anna Torv", "Letters", "Singer/Songwriter", 2019, {},
+    add("Anna Torv - Letters", "Anna Torv", "Letters", "Singer/Songwriter", 2019,
+        {{"Scans\\front.jpg", 450}, {"Scans\\back.jpg", 450}},
         tracks({"Dear You", "Postmark", "Return To Sender"}, 13));
     return albums;
 }

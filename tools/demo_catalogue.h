@@ -18,6 +18,8 @@ struct DemoTrack {
 };
 
 struct DemoImage {
+    // Relative to the album folder: "cover.jpg", "Scans\\front.jpg" or, for
+    // one disc of an album, "..\\cover.jpg" in the album's parent folder.
     std::string fileName;
     int size = 0;  // pixels, square
 };
@@ -28,9 +30,11 @@ struct DemoAlbum {
     std::string album;
     std::string genre;
     int year = 0;
-    std::vector<DemoImage> images;  // none: no cover at all
+    std::vector<DemoImage> images;
     std::vector<DemoTrack> tracks;
     int firstTrack = 1;
+    // The front cover is stored inside every track's tag instead of a file.
+    bool picturesInSongs = false;
 };
 
 std::vector<DemoAlbum> demoAlbums();

@@ -52,22 +52,29 @@ TEST(Configure, OkStoresTheChoiceAndCancelStoresNothing) {
     PluginInstall install("configure_ok_cancel");
     RunningPlugin plugin(install);
     ModalDriver driver;
-    driver.expectDialog("Configure Coverhall", [](HWND dialog) {
+    bool songPicturesByDefault = false;
+    driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+        songPicturesByDefault = isChecked(dialog, IDC_SONG_PICTURES);
         host::clickButton(GetDlgItem(dialog, IDC_DETECT_NAMED));
         SetDlgItemTextA(dialog, IDC_IMAGE_NAME, "front.png");
+        host::clickButton(GetDlgItem(dialog, IDC_SONG_PICTURES));
         host::clickDialogButton(dialog, IDOK);
     });
     EXPECT_EQ(plugin.host.configurePlugin(), 1);
+    EXPECT_TRUE(songPicturesByDefault);
     auto keys = iniSection(install.hostIni(), "ml_Coverhall");
     EXPECT_EQ(keys.at("FrontCoverDetection"), "1");
     EXPECT_EQ(keys.at("FrontCoverImageName"), "front.png");
+    EXPECT_EQ(keys.at("EmbeddedCovers"), "0");
 
     const std::string before = fileContents(install.hostIni());
     bool reopenedWithChoice = false;
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         reopenedWithChoice = isChecked(dialog, IDC_DETECT_NAMED) &&
-                             controlText(dialog, IDC_IMAGE_NAME) == "front.png";
+                             controlText(dialog, IDC_IMAGE_NAME) == "front.png" &&
+                             !isChecked(dialog, IDC_SONG_PICTURES);
         host::clickButton(GetDlgItem(dialog, IDC_DETECT_ANY));
+        host::clickButton(GetDlgItem(dialog, IDC_SONG_PICTURES));
         SetDlgItemTextA(dialog, IDC_IMAGE_NAME, "other.gif");
         host::clickDialogButton(dialog, IDCANCEL);
     });

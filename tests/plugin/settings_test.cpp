@@ -13,12 +13,13 @@ namespace {
 
 using host::ModalDriver;
 
-// The detection mode and image name the plug-in holds, as its Configure
-// dialog shows them (closed again with Cancel).
+// The cover settings the plug-in holds, as its Configure dialog shows them
+// (closed again with Cancel).
 struct ShownSettings {
     int mode = -1;
     std::string imageName;
     bool nameEnabled = false;
+    bool songPictures = false;
 };
 
 ShownSettings shownSettings(RunningPlugin& plugin) {
@@ -29,6 +30,7 @@ ShownSettings shownSettings(RunningPlugin& plugin) {
             if (isChecked(dialog, IDC_DETECT_ANY + mode)) shown.mode = mode;
         shown.imageName = controlText(dialog, IDC_IMAGE_NAME);
         shown.nameEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_IMAGE_NAME));
+        shown.songPictures = isChecked(dialog, IDC_SONG_PICTURES);
         host::clickDialogButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(plugin.host.configurePlugin(), 1);
@@ -55,6 +57,7 @@ TEST(Settings, FirstStartWritesExactlyTheFourDefaults) {
     EXPECT_EQ(shown.mode, 2);
     EXPECT_EQ(shown.imageName, "cover.bmp");
     EXPECT_TRUE(shown.nameEnabled);
+    EXPECT_TRUE(shown.songPictures);
     // The host asked for both INI paths.
     const auto& asked = plugin.host.playerRequests();
     EXPECT_NE(std::find(asked.begin(), asked.end(), 334), asked.end());
@@ -80,9 +83,11 @@ TEST(Settings, EditedValuesFallBackWithoutHarm) {
     writeIni(install.hostIni(), "CoverDesity", std::string(400, '9').c_str());
     writeIni(install.hostIni(), "TreeGenreSortOrder", "99999999999999999999999");
     writeIni(install.hostIni(), "ShowAlbumTags", "zero");
+    writeIni(install.hostIni(), "EmbeddedCovers", "0");
     RunningPlugin plugin(install, {song("A", "Alpha"), song("B", "Beta")});
     const auto shown = shownSettings(plugin);
     EXPECT_EQ(shown.mode, 0);  // non-numeric reads as 0
+    EXPECT_FALSE(shown.songPictures);
     EXPECT_FALSE(shown.nameEnabled);
     EXPECT_EQ(shown.imageName, std::string(259, 'n'));
     // A huge order is "not 0": descending.
