@@ -16,6 +16,10 @@ endif()
 set(COVERHALL_UTF8CPP_INCLUDE /usr/include/utf8cpp CACHE PATH "utf8cpp headers")
 
 set(taglib_flags "-I${COVERHALL_UTF8CPP_INCLUDE}")
+if(WIN32)
+    # Only the readers the plug-in calls stay in the DLL (--gc-sections).
+    string(APPEND taglib_flags " -ffunction-sections -fdata-sections")
+endif()
 if(COVERHALL_FUZZ)
     string(APPEND taglib_flags " -fsanitize=fuzzer-no-link,address")
 elseif(NOT WIN32 AND COVERHALL_SANITIZE)
