@@ -84,8 +84,8 @@ SongRecord* AlbumCatalogue::file(SongRecord* song) {
 int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
     const auto found = genreSerialByName_.find(genre);
     if (found != genreSerialByName_.end()) return found->second;
-    const auto serial = static_cast<int32_t>(genres_.size());
-    genres_.emplace_back(genre);
+    const int32_t serial = genreSerialCount_++;
+    genres_.addSongGenre(genre);
     genreSerialByName_.emplace(genre, serial);
     return serial;
 }
@@ -236,6 +236,7 @@ void AlbumCatalogue::releaseAllSongs() {
     refillSource_ = nullptr;
     refillRanks_ = nullptr;
     genres_.clear();
+    genreSerialCount_ = 0;
     songs_.clear();
     songLinks_.clear();
     searchIndex_.clear();

@@ -12,6 +12,7 @@
 #include "catalogue/album_block.h"
 #include "catalogue/album_record.h"
 #include "catalogue/cover_image_list.h"
+#include "catalogue/genre_names.h"
 #include "catalogue/search_index.h"
 #include "catalogue/serial_table.h"
 #include "catalogue/song_record.h"
@@ -65,10 +66,12 @@ class AlbumCatalogue {
     // that was never added to answers null.
     const AlbumRecord* albumWithFolder(std::string_view folder) const;
 
-    // The distinct genre texts (exact, case-sensitive; the empty one too) in
-    // order of first appearance until sortGenres reorders them in place.
-    std::vector<std::string>& genreNames() { return genres_; }
-    const std::vector<std::string>& genreNames() const { return genres_; }
+    // The genres of the songs as restrictToGenre matches them: the distinct
+    // pieces of the song genre texts (exact, case-sensitive), and the empty
+    // genre for songs without one, in order of first appearance until
+    // sortGenres reorders them in place.
+    std::vector<std::string>& genreNames() { return genres_.names(); }
+    const std::vector<std::string>& genreNames() const { return genres_.names(); }
 
     // Empty name: every album is shown. "Unknown": the albums with an empty
     // genre list. Otherwise the albums whose genre list, split at ',', tab
@@ -96,7 +99,7 @@ class AlbumCatalogue {
     void sortGenres(int column, bool descending);
 
     int songCount() const { return static_cast<int>(songs_.size()); }
-    int genreCount() const { return static_cast<int>(genres_.size()); }
+    int genreCount() const { return static_cast<int>(genres_.names().size()); }
     int albumCount() const { return static_cast<int>(albums_.size()); }
     int shownCount() const { return static_cast<int>(shown_.size()); }
     int64_t totalLength() const { return totalLength_; }
@@ -149,8 +152,7 @@ class AlbumCatalogue {
     int32_t genreSerialOf(std::string_view genre);
     void joinAlbum(AlbumRecord& album, SongRecord& song);
     void addGenre(AlbumRecord& album, std::string_view genre);
-    void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
-                           const std::string& genre);
+    void joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link);
     // The folder must stay at its address while the album lives; the genre
     // list starts as the song's genre. `songRoom`: the songs the album will
     // likely hold.
@@ -173,7 +175,9 @@ class AlbumCatalogue {
 
     std::vector<SongRecord*> songs_;
     std::vector<SongLink, ReservedAllocator<SongLink>> songLinks_;  // parallel to songs_
-    std::vector<std::string> genres_;
+    GenreNames genres_;
+    // Distinct song genre texts so far: the next genre serial.
+    int32_t genreSerialCount_ = 0;
     // Album records are kept for reuse, in blocks so that albums made one
     // after the other lie side by side: the first albumCount() records are
     // in use, in order of creation.

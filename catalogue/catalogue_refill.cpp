@@ -10,6 +10,7 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
     songs_.clear();
     songLinks_.clear();
     genres_.clear();
+    genreSerialCount_ = 0;
     albums_.clear();
     albumsBySerial_.clear();
     albumFolders_.clear();
@@ -29,7 +30,7 @@ void AlbumCatalogue::startRefill(const AlbumCatalogue& source) {
     songs_.reserve(source.songs_.size());
     songLinks_.reserve(source.songs_.size());
     refillAlbumOf_.assign(source.albumsBySerial_.size(), -1);
-    refillGenreOf_.assign(source.genres_.size(), -1);
+    refillGenreOf_.assign(static_cast<std::size_t>(source.genreSerialCount_), -1);
     changed();
     keysGeneration_ = generation_;
 }
@@ -45,8 +46,8 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
     const SongLink link = source.songLinks_[sourceIndex];
     int32_t& genre = refillGenreOf_[link.genreSerial];
     if (genre < 0) {
-        genre = static_cast<int32_t>(genres_.size());
-        genres_.emplace_back(song->genre);
+        genre = genreSerialCount_++;
+        genres_.addSongGenre(song->genre);
     }
     // Albums and genres correspond to the source's, so the groups are found
     // by serial number instead of by folder text.
@@ -61,7 +62,7 @@ void AlbumCatalogue::refillWith(int sourceIndex) {
                               refillRanks_->artistId[sourceIndex], link.genreSerial,
                               link.genreSerial, made.artist == kVariousArtists});
     } else {
-        joinRefilledAlbum(album, sourceIndex, link, genres_[genre]);
+        joinRefilledAlbum(album, sourceIndex, link);
     }
     songs_.push_back(song);
     songLinks_.push_back({album, genre, link.length});
@@ -86,8 +87,7 @@ bool AlbumCatalogue::isFullViewOf(const AlbumCatalogue& library, std::string_vie
 
 // joinAlbum with numbers standing for the texts: equal artist ids are equal
 // artist texts, and a genre already found in the list stays in it.
-void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link,
-                                       const std::string& genre) {
+void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const SongLink& link) {
     AlbumRecord& record = *albumsBySerial_[album];
     AlbumKeys& keys = albumKeys_[album];
     if (!keys.various && keys.firstArtistId != refillRanks_->artistId[sourceIndex]) {
@@ -98,6 +98,8 @@ void AlbumCatalogue::joinRefilledAlbum(int32_t album, int sourceIndex, const Son
     record.length += link.length;
     record.songs.push_back(refillSource_->songs_[sourceIndex]);
     if (link.genreSerial == keys.firstGenre || link.genreSerial == keys.lastGenre) return;
+    // Only now is the song's record read: mostly it is not needed.
+    const std::string_view genre = record.songs.back()->genre;
     if (!listHoldsGenre(record.genres, genre)) addGenre(record, genre);
     keys.lastGenre = link.genreSerial;
 }

@@ -144,14 +144,14 @@ void AlbumCatalogue::sortGenres(int column, bool descending) {
     // second genre of the last comparison; one restriction at the end does.
     bool compared = false;
     std::string lastSecond;
-    std::stable_sort(genres_.begin(), genres_.end(),
-                     [&](const std::string& a, const std::string& b) {
-                         if (column == 1) {
-                             compared = true;
-                             lastSecond = b;
-                         }
-                         return compareGenres(*this, a, b, column, descending) < 0;
-                     });
+    std::vector<std::string>& names = genres_.names();
+    std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        if (column == 1) {
+            compared = true;
+            lastSecond = b;
+        }
+        return compareGenres(*this, a, b, column, descending) < 0;
+    });
     if (compared)
         restrictToGenre(lastSecond.empty() ? kUnknownGenre : std::string_view(lastSecond));
 }

@@ -24,7 +24,6 @@ WNDPROC g_songListProcedure = nullptr;
 namespace {
 
 constexpr int kTagButtonSize = 32;
-constexpr int kSearchTextLimit = 254;
 
 // Anchors of the host's child-resize service: one hex digit per edge (left,
 // top, right, bottom); 1 keeps that edge's distance to the right or bottom.

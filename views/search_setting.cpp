@@ -17,10 +17,13 @@ bool loosesItsEnds(const std::string& text) {
 }  // namespace
 
 std::string readSearchSetting() {
-    // Room for the longest search text and the quotes around it.
+    // Room for the longest search text and the quotes around it; a longer
+    // text is cut only once the reader has taken its quotes off.
     char text[300] = "";
     readSetting(kKey, text, sizeof text);
-    return text;
+    std::string read = text;
+    if (read.size() > std::size_t{kSearchTextLimit}) read.resize(kSearchTextLimit);
+    return read;
 }
 
 void writeSearchSetting(const std::string& text) {

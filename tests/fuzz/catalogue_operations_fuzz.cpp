@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue/album_catalogue.h"
@@ -135,7 +136,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             case 5: {
                 const int column = in.byte() % 3;
                 library.sortGenres(column, in.byte() % 2);
-                CHECK(library.genreCount() <= filed);
+                // Each genre once, and each a piece as the restriction cuts them.
+                std::unordered_set<std::string> listed;
+                for (const std::string& name : library.genreNames()) {
+                    CHECK(listed.insert(name).second);
+                    CHECK(name.find_first_of(",\t\n") == std::string::npos);
+                    CHECK(name.empty() || (name.front() != ' ' && name.back() != ' '));
+                }
                 break;
             }
             case 6: {

@@ -82,6 +82,21 @@ TEST(AlbumWindowOpening, StoredModeAndSearchComeBackExactly) {
     EXPECT_EQ(SendMessageA(host.control(IDC_SEARCH_EDIT), EM_GETLIMITTEXT, 0, 0), 254);
 }
 
+// An edited settings file may hold a longer text than the field takes: the
+// field used to show it whole while the search ran on its first 254.
+TEST(AlbumWindowOpening, ALongStoredSearchIsCutToWhatIsSearched) {
+    PluginInstall install("views_long_search");
+    const std::string searched = "blue" + std::string(250, ' ');
+    writeIni(install.hostIni(), "lastfilter", (searched + std::string(46, 'x')).c_str());
+    RunningPlugin plugin(install, demoSongs());
+    auto& host = plugin.host;
+    openAndSearch(host);
+    EXPECT_EQ(controlText(host.viewWindow(), IDC_SEARCH_EDIT), searched);
+    EXPECT_EQ(controlText(host.viewWindow(), IDC_STATUS_LINE), "Found: 1 Albums [0:06:00]");
+    // Stored in quotes, for its trailing blanks.
+    EXPECT_EQ(iniSection(install.hostIni(), "ml_Coverhall").at("lastfilter"), '"' + searched + '"');
+}
+
 TEST(AlbumWindowSearch, TypingIsDebouncedAndTheResultCounted) {
     PluginInstall install("views_debounce");
     RunningPlugin plugin(install, demoSongs());

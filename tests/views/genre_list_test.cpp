@@ -105,6 +105,32 @@ TEST(GenreList, ViewGenreOpensThatGenresOwnAlbumWindow) {
     }
 }
 
+// A song genre holding a comma used to be a tree entry and a row of its own
+// that never showed an album.
+TEST(GenreList, MultiValuedGenresAreListedByTheirPieces) {
+    PluginInstall install("genres_pieces");
+    std::vector<host::HostSong> songs;
+    addAlbum(songs, "One", "A", 2000, 2, 60, "Rock, Pop");
+    addAlbum(songs, "Two", "B", 2000, 1, 60, "Rock");
+    addAlbum(songs, "Three", "C", 2000, 1, 60, " Pop ");
+    addAlbum(songs, "Four", "D", 2000, 1, 60, "Rock");
+    RunningPlugin plugin(install, songs);
+    auto& host = plugin.host;
+    const std::vector<std::string> genres = {"Pop", "Rock"};
+    EXPECT_EQ(host.childTitles(plugin.entry("Genres")), genres);
+    ASSERT_TRUE(host.selectEntry("Genres"));
+    EXPECT_EQ(column(host.control(IDC_GENRE_LIST), 0), genres);
+    EXPECT_EQ(column(host.control(IDC_GENRE_LIST), 1), (std::vector<std::string>{"2", "3"}));
+    const std::vector<std::string> albums[] = {{"One", "Three"}, {"Four", "One", "Two"}};
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_TRUE(host.selectEntry("Genres"));
+        ListView_SetItemState(host.control(IDC_GENRE_LIST), row, LVIS_SELECTED, LVIS_SELECTED);
+        clickButton(host.control(IDC_VIEW_GENRE));
+        waitForSearch(host);
+        EXPECT_EQ(column(host.control(IDC_ALBUM_LIST), 0), albums[row]) << genres[row];
+    }
+}
+
 TEST(GenreList, ALibraryWithoutSongsShowsAnEmptyList) {
     PluginInstall install("genres_empty");
     RunningPlugin plugin(install, {});
