@@ -5,6 +5,7 @@
 #include "views/view_windows.h"
 #include "win/dialog_base.h"
 #include "win/plugin_globals.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 namespace {
@@ -42,14 +43,14 @@ INT_PTR ConfigureDialog::onInitDialog() {
 
 void ConfigureDialog::onOk() {
     g_coverDetectionMode = pendingMode_;
-    writeSettingInt("FrontCoverDetection", g_coverDetectionMode);
+    writeSettingInt(kCoverDetectionKey, g_coverDetectionMode);
     // Read also while the edit is disabled: the name stays for modes 1 and 2.
     char name[kPathSize] = "";
     GetDlgItemTextA(window(), IDC_IMAGE_NAME, name, sizeof(name));
     lstrcpynA(g_frontCoverImageName, name, sizeof(g_frontCoverImageName));
-    writeSetting("FrontCoverImageName", g_frontCoverImageName);
+    writeSetting(kCoverImageNameKey, g_frontCoverImageName);
     g_embeddedCovers = IsDlgButtonChecked(window(), IDC_SONG_PICTURES) == BST_CHECKED;
-    writeSettingInt("EmbeddedCovers", g_embeddedCovers ? 1 : 0);
+    writeSettingInt(kSongPicturesKey, g_embeddedCovers ? 1 : 0);
     repaintAlbumList();
     EndDialog(window(), 1);
 }

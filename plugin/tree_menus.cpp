@@ -6,6 +6,7 @@
 #include "plugin/tree_entries.h"
 #include "resources/resource_ids.h"
 #include "win/plugin_globals.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 #include "win/win_handles.h"
 
@@ -35,7 +36,7 @@ void toggleGenreSortOrder() {
     // Without the "Genres" node there is nothing to sort now; the choice is
     // still stored for the next start.
     sortGenreEntries(g_treeGenreSortOrder);
-    writeSetting("TreeGenreSortOrder", g_treeGenreSortOrder ? "1" : "0");
+    writeSetting(kTreeGenreSortOrderKey, g_treeGenreSortOrder ? "1" : "0");
 }
 
 void showEntryMenu(int entryId, HWND owner) {

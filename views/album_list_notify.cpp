@@ -13,6 +13,7 @@
 #include "views/list_view_helper.h"
 #include "views/view_state.h"
 #include "win/plugin_globals.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 namespace {
@@ -152,8 +153,8 @@ INT_PTR AlbumWindow::answerFind(int start, unsigned flags, const std::string& ty
 void AlbumWindow::onAlbumColumnClick(int column) {
     if (column < 0 || column > 6) return;
     applySortClick(column, g_albumSortColumn, g_albumSortDescending);
-    writeSettingInt("sortdir", g_albumSortDescending);
-    writeSettingInt("sortcol", g_albumSortColumn);
+    writeSettingInt(kAlbumSortDescendingKey, g_albumSortDescending);
+    writeSettingInt(kAlbumSortColumnKey, g_albumSortColumn);
     sortAndRefreshAlbumList();
     g_albumListHelper.selectItem(0);
     if (ListView_GetSelectedCount(control(IDC_ALBUM_LIST)) == 0)

@@ -16,6 +16,7 @@
 #include "views/view_windows.h"
 #include "win/module_bitmaps.h"
 #include "win/plugin_globals.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 WNDPROC g_albumListProcedure = nullptr;
@@ -179,13 +180,13 @@ void AlbumWindow::setUpSongList() {
 }
 
 void AlbumWindow::readSortAndModeSettings() {
-    g_albumSortDescending = readSettingInt("sortdir", 0) != 0;
+    g_albumSortDescending = readSettingInt(kAlbumSortDescendingKey, 0) != 0;
     g_albumSortColumn =
-        clampSortColumn(readSettingInt("sortcol", g_albumSortColumn), g_albumSortColumn);
-    g_viewMode = readSettingInt("UsedView", 0);
-    g_songSortDescending = readSettingInt("SongListSortDir", 0) != 0;
+        clampSortColumn(readSettingInt(kAlbumSortColumnKey, g_albumSortColumn), g_albumSortColumn);
+    g_viewMode = readSettingInt(kViewModeKey, 0);
+    g_songSortDescending = readSettingInt(kSongSortDescendingKey, 0) != 0;
     g_songSortColumn =
-        clampSortColumn(readSettingInt("SongListSortedCol", g_songSortColumn), g_songSortColumn);
+        clampSortColumn(readSettingInt(kSongSortColumnKey, g_songSortColumn), g_songSortColumn);
 }
 
 void AlbumWindow::applyDensity(bool high) {
@@ -225,7 +226,7 @@ void AlbumWindow::showList(int code) {
     showViewControls(List);
     if (code == 0) {
         setAlbumListStyle(control(IDC_ALBUM_LIST), LVS_REPORT, false);
-        writeSetting("UsedView", "0");
+        writeSetting(kViewModeKey, "0");
     }
     activateTagTips(false);
     SetFocus(control(IDC_ALBUM_LIST));
@@ -242,7 +243,7 @@ void AlbumWindow::showCovers(int code) {
         // Through report view first, so the icon view lays its items out anew.
         setAlbumListStyle(control(IDC_ALBUM_LIST), LVS_REPORT, true);
         setAlbumListStyle(control(IDC_ALBUM_LIST), LVS_ICON, true);
-        writeSetting("UsedView", "1");
+        writeSetting(kViewModeKey, "1");
     }
     activateTagTips(g_showAlbumTags != 0);
     SetFocus(control(IDC_ALBUM_LIST));
@@ -293,7 +294,7 @@ void AlbumWindow::runSearch() {
 void AlbumWindow::chooseDensity(bool high) {
     applyDensity(high);
     InvalidateRect(control(IDC_ALBUM_LIST), nullptr, TRUE);
-    writeSetting("CoverDesity", high ? "1" : "0");
+    writeSetting(kCoverDensityKey, high ? "1" : "0");
     g_coverDensity = high ? 1 : 0;
     SetFocus(control(IDC_ALBUM_LIST));
 }
@@ -302,7 +303,7 @@ void AlbumWindow::toggleTags() {
     g_showAlbumTags = IsDlgButtonChecked(window(), IDC_SHOW_TAGS) == BST_CHECKED ? 1 : 0;
     updateTagButton(g_showAlbumTags != 0);
     activateTagTips(g_showAlbumTags != 0);
-    writeSetting("ShowAlbumTags", g_showAlbumTags ? "1" : "0");
+    writeSetting(kShowAlbumTagsKey, g_showAlbumTags ? "1" : "0");
     SetFocus(control(IDC_ALBUM_LIST));
 }
 

@@ -11,6 +11,7 @@
 #include "views/list_view_helper.h"
 #include "views/view_state.h"
 #include "views/view_windows.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 HWND g_genreListWindow = nullptr;
@@ -58,10 +59,10 @@ INT_PTR GenreListWindow::onInitDialog() {
     colourList(list(), services_.color);
     skin_ = SendMessageA(library_, kLibraryMessage, reinterpret_cast<WPARAM>(list()),
                          LibraryCode::kSkinList);
-    g_genreSortDescending = readSettingInt("GenreListSortDir", 0) != 0;
+    g_genreSortDescending = readSettingInt(kGenreSortDescendingKey, 0) != 0;
     // An edited column other than 0 or 1 would give an order nobody can
     // predict: the genre names are taken instead.
-    const int column = readSettingInt("GenreListSortedCol", g_genreSortColumn);
+    const int column = readSettingInt(kGenreSortColumnKey, g_genreSortColumn);
     g_genreSortColumn = column == 0 || column == 1 ? column : 0;
     sortAndRefresh();
     return FALSE;
@@ -75,8 +76,8 @@ void GenreListWindow::sortAndRefresh() {
 void GenreListWindow::onColumnClick(int column) {
     if (column != 0 && column != 1) return;
     applySortClick(column, g_genreSortColumn, g_genreSortDescending);
-    writeSettingInt("GenreListSortDir", g_genreSortDescending);
-    writeSettingInt("GenreListSortedCol", g_genreSortColumn);
+    writeSettingInt(kGenreSortDescendingKey, g_genreSortDescending);
+    writeSettingInt(kGenreSortColumnKey, g_genreSortColumn);
     sortAndRefresh();
 }
 

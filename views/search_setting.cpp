@@ -1,10 +1,9 @@
 #include "views/search_setting.h"
 
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 namespace {
-
-constexpr char kKey[] = "lastfilter";
 
 bool loosesItsEnds(const std::string& text) {
     if (text.empty()) return false;
@@ -20,12 +19,12 @@ std::string readSearchSetting() {
     // Room for the longest search text and the quotes around it; a longer
     // text is cut only once the reader has taken its quotes off.
     char text[300] = "";
-    readSetting(kKey, text, sizeof text);
+    readSetting(kSearchTextKey, text, sizeof text);
     std::string read = text;
     if (read.size() > std::size_t{kSearchTextLimit}) read.resize(kSearchTextLimit);
     return read;
 }
 
 void writeSearchSetting(const std::string& text) {
-    writeSetting(kKey, loosesItsEnds(text) ? ("\"" + text + "\"").c_str() : text.c_str());
+    writeSetting(kSearchTextKey, loosesItsEnds(text) ? ("\"" + text + "\"").c_str() : text.c_str());
 }

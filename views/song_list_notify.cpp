@@ -11,6 +11,7 @@
 #include "views/list_view_helper.h"
 #include "views/song_sending.h"
 #include "views/view_state.h"
+#include "win/setting_keys.h"
 #include "win/settings.h"
 
 namespace {
@@ -51,8 +52,8 @@ INT_PTR AlbumWindow::onSongListNotify(NMHDR& header) {
             const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
             if (column < 0 || column > 6) return FALSE;
             applySortClick(column, g_songSortColumn, g_songSortDescending);
-            writeSettingInt("SongListSortDir", g_songSortDescending);
-            writeSettingInt("SongListSortedCol", g_songSortColumn);
+            writeSettingInt(kSongSortDescendingKey, g_songSortDescending);
+            writeSettingInt(kSongSortColumnKey, g_songSortColumn);
             sortAndRefreshSongList(window());
             return FALSE;
         }

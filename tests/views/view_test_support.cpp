@@ -49,6 +49,15 @@ void waitForSearch(host::StandInHost& host) {
     host.pump(260);
 }
 
+bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= static_cast<DWORD>(deadlineMs)) return false;
+        host.pump(10);
+    }
+    return true;
+}
+
 void openAndSearch(host::StandInHost& host) {
     host.selectEntry("Coverhall");
     waitForSearch(host);

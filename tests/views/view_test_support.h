@@ -1,6 +1,7 @@
 // Helpers of the view tests: small libraries and the album window's search.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char*
 
 // Waits until the album window's pending search has run.
 void waitForSearch(host::StandInHost& host);
+// Handles the host's messages until done() holds or the deadline passes;
+// whether it holds.
+bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs = 5000);
 // Selects "Coverhall" and waits for its first search.
 void openAndSearch(host::StandInHost& host);
 // Puts the text into the search field as typing would.
