@@ -1,17 +1,16 @@
 #include "covers/song_picture.h"
 
+#include <taglib/aifffile.h>
 #include <taglib/apefile.h>
 #include <taglib/apetag.h>
 #include <taglib/asffile.h>
 #include <taglib/attachedpictureframe.h>
-#include <taglib/flacfile.h>
-#include <taglib/aifffile.h>
 #include <taglib/fileref.h>
+#include <taglib/flacfile.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mp4file.h>
 #include <taglib/mpcfile.h>
 #include <taglib/mpegfile.h>
-#include <taglib/oggfile.h>
 #include <taglib/oggflacfile.h>
 #include <taglib/opusfile.h>
 #include <taglib/speexfile.h>
@@ -23,9 +22,7 @@
 #include <taglib/wavpackfile.h>
 #include <taglib/xiphcomment.h>
 
-#include <cstring>
 #include <memory>
-#include <new>
 
 #include "covers/bounded_tag_stream.h"
 

@@ -32,6 +32,18 @@ bool overOwnWindow(HWND albumWindow, POINT& screen) {
     return !under || under == albumWindow || IsChild(albumWindow, under);
 }
 
+// What the host is told of a drag at a screen point: moving or released,
+// and on the drop the items; the host sets `result`.
+DropRecord dropRecordAt(POINT screen, bool released, ItemRecordList* items = nullptr) {
+    DropRecord record{};
+    record.kind = 0;  // data is an ItemRecordList
+    record.data = items;
+    record.x = screen.x;
+    record.y = screen.y;
+    record.flag = released ? 1 : 0;
+    return record;
+}
+
 }  // namespace
 
 INT_PTR AlbumWindow::onSongListNotify(NMHDR& header) {
@@ -115,7 +127,7 @@ void AlbumWindow::onDragMove() {
         SetCursor(LoadCursor(nullptr, IDC_NO));
         return;
     }
-    DropRecord record{0, nullptr, 0, screen.x, screen.y, 0, 0};
+    DropRecord record = dropRecordAt(screen, false);
     SendMessageA(library_, kLibraryMessage, reinterpret_cast<WPARAM>(&record),
                  LibraryCode::kDragOver);
 }
@@ -124,7 +136,7 @@ void AlbumWindow::onDragRelease() {
     ReleaseCapture();
     POINT screen{};
     if (overOwnWindow(window(), screen)) return;
-    DropRecord record{0, nullptr, 0, screen.x, screen.y, 1, 0};
+    DropRecord record = dropRecordAt(screen, true);
     SendMessageA(library_, kLibraryMessage, reinterpret_cast<WPARAM>(&record),
                  LibraryCode::kDragOver);
     if (record.result <= 0) return;
@@ -132,6 +144,6 @@ void AlbumWindow::onDragRelease() {
     if (items.empty()) return;
     ItemRecordList list{items.data(), static_cast<int32_t>(items.size()),
                         static_cast<int32_t>(items.capacity())};
-    DropRecord drop{0, &list, 0, screen.x, screen.y, 0, 0};
+    DropRecord drop = dropRecordAt(screen, false, &list);
     SendMessageA(library_, kLibraryMessage, reinterpret_cast<WPARAM>(&drop), LibraryCode::kDrop);
 }

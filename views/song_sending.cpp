@@ -47,7 +47,10 @@ void sendSongsToPlayer(HWND libraryWindow, HWND albumWindow, bool enqueue, bool 
     if (items.empty()) return;
     ItemRecordList list{items.data(), static_cast<int32_t>(items.size()),
                         static_cast<int32_t>(items.capacity())};
-    PlayRequest request{0, &list, enqueue ? 1 : 0};
+    PlayRequest request{};
+    request.kind = 0;  // data is an ItemRecordList
+    request.data = &list;
+    request.enqueue = enqueue ? 1 : 0;
     SendMessageA(libraryWindow, kLibraryMessage, reinterpret_cast<WPARAM>(&request),
                  LibraryCode::kPlayItems);
 }

@@ -6,13 +6,12 @@
 
 #include <string>
 
+// g_albumWindow and g_genreFilter, which the rest of the plug-in sees too.
+#include "views/view_windows.h"
+
 enum ViewMode { List = 0, Covers = 1, Contents = 2 };
 
-// The current album window, null while none is open (view_windows.h).
-extern HWND g_albumWindow;
 extern int g_viewMode;
-// The genre of the open album window; empty shows every album.
-extern std::string g_genreFilter;
 extern int g_albumSortColumn;
 extern int g_albumSortDescending;
 extern int g_songSortColumn;
