@@ -11,6 +11,7 @@
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
 #include "covers/file_names.h"
+#include "covers/file_stamp.h"
 #include "covers/missing_covers.h"
 #include "covers/module_objects.h"
 #include "covers/song_picture.h"
@@ -26,26 +27,6 @@ namespace {
 
 // Songs whose tags are read for a picture, at most, in load order.
 constexpr std::size_t kSongsReadForPicture = 3;
-
-// A file's last-write time and size, as one stamp of its content.
-struct FileStamp {
-    uint64_t time = 0;
-    uint64_t size = 0;
-    bool directory = false;
-    bool operator==(const FileStamp& other) const {
-        return time == other.time && size == other.size;
-    }
-};
-
-bool fileStamp(const char* path, FileStamp& stamp) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-    stamp.time = static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-                 data.ftLastWriteTime.dwLowDateTime;
-    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    stamp.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return true;
-}
 
 // The source g_contentsCoverBitmap was made from (an image file, or the song
 // whose picture it is); empty for the placeholder. Showing the same

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "covers/cover_rank.h"
+#include "covers/file_stamp.h"
 #include "win/win_handles.h"
 
 namespace {
@@ -41,9 +42,8 @@ void listFolder(const std::string& folder, std::string_view title, FolderListing
             continue;
         }
         if (!hasCoverImageExtension(name)) continue;
-        CoverCandidate candidate{
-            path, static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
-            coverTierOf(name, title)};
+        CoverCandidate candidate{path, joinWords(entry.nFileSizeHigh, entry.nFileSizeLow),
+                                 coverTierOf(name, title)};
         if (!out.found || isBetterCover(candidate, out.best)) out.best = std::move(candidate);
         out.found = true;
     } while (FindNextFileA(find.get(), &entry));

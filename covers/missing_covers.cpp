@@ -1,14 +1,12 @@
 #include "covers/missing_covers.h"
 
-#include <windows.h>
+#include "covers/file_stamp.h"
 
 namespace {
 
 uint64_t lastWriteTimeOrZero(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
-           data.ftLastWriteTime.dwLowDateTime;
+    FileStamp stamp;
+    return fileStamp(path.c_str(), stamp) ? stamp.time : 0;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "covers/file_stamp.h"
 #include "win/win_handles.h"
 
 namespace {
@@ -42,9 +43,7 @@ std::vector<CachedFile> listCachedFiles(const std::string& folder) {
     if (!find) return files;
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        files.push_back({static_cast<uint64_t>(entry.ftLastWriteTime.dwHighDateTime) << 32 |
-                             entry.ftLastWriteTime.dwLowDateTime,
-                         entry.cFileName});
+        files.push_back({fileTimeValue(entry.ftLastWriteTime), entry.cFileName});
     } while (FindNextFileA(find.get(), &entry));
     return files;
 }
