@@ -4,8 +4,8 @@
 #include "resources/resource_ids.h"
 #include "views/view_windows.h"
 #include "win/dialog_base.h"
-#include "win/plugin_globals.h"
-#include "win/setting_keys.h"
+#include "settings/plugin_settings.h"
+#include "settings/setting_keys.h"
 #include "win/settings.h"
 
 namespace {

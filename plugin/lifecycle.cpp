@@ -7,12 +7,12 @@
 #include "covers/module_objects.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
-#include "plugin/start_settings.h"
+#include "settings/start_settings.h"
 #include "plugin/tree_entries.h"
 #include "plugin/tree_menus.h"
 #include "plugin/version_info.h"
 #include "views/view_windows.h"
-#include "win/plugin_globals.h"
+#include "settings/plugin_settings.h"
 #include "win/settings.h"
 
 namespace {
@@ -83,7 +83,6 @@ void __cdecl stop() {
     // run on a view after the songs it shows are freed, and the host may
     // unload the DLL before it destroys the view itself.
     try {
-        restoreListProcedures();
         destroyViewWindows();
     } catch (...) {
     }

@@ -5,8 +5,8 @@
 #include "plugin/plugin_entry.h"
 #include "plugin/tree_entries.h"
 #include "resources/resource_ids.h"
-#include "win/plugin_globals.h"
-#include "win/setting_keys.h"
+#include "settings/plugin_settings.h"
+#include "settings/setting_keys.h"
 #include "win/settings.h"
 #include "win/win_handles.h"
 

@@ -41,33 +41,33 @@ bool keyMatches(std::string_view key, unsigned flags, std::string_view typed) {
 
 }  // namespace
 
-std::string albumColumnText(const AlbumRecord& album, int column) {
+std::string albumColumnText(const AlbumRecord& album, AlbumColumn column) {
     switch (column) {
-        case 0:
+        case AlbumColumn::Title:
             return std::string(album.title);
-        case 1:
+        case AlbumColumn::Artist:
             return std::string(album.artist);
-        case 2: {
+        case AlbumColumn::Tracks: {
             const int count = album.songCount();
             return count >= 1 && count <= 999 ? decimalText(count) : std::string();
         }
-        case 3:
+        case AlbumColumn::Length:
             return minutesAndSeconds(album.length);
-        case 4:
+        case AlbumColumn::Year:
             return album.year >= 1 && album.year <= 4999 ? decimalText(album.year) : std::string();
-        case 5:
+        case AlbumColumn::Genre:
             return album.genres;
-        case 6:
+        case AlbumColumn::Folder:
             return album.folder;
         default:
             return std::string();
     }
 }
 
-std::string coverLabel(const AlbumRecord& album, int sortColumn) {
+std::string coverLabel(const AlbumRecord& album, AlbumColumn sortColumn) {
     const std::string title = album.title.empty() ? std::string("-") : std::string(album.title);
     const std::string artist = album.artist.empty() ? std::string("-") : std::string(album.artist);
-    return sortColumn == 1 ? artist + " / " + title : title + " / " + artist;
+    return sortColumn == AlbumColumn::Artist ? artist + " / " + title : title + " / " + artist;
 }
 
 std::string tagTipText(const AlbumRecord& album) {
@@ -76,13 +76,13 @@ std::string tagTipText(const AlbumRecord& album) {
     tip += "\nArtist:  " + std::string(album.artist);
     tip += "\nTracks:  " + (count >= 1 && count <= 999 ? decimalText(count) : "0 or >1000");
     tip += "\nLength:  " + minutesAndSeconds(album.length);
-    tip += "\nYear:    " + albumColumnText(album, 4);
+    tip += "\nYear:    " + albumColumnText(album, AlbumColumn::Year);
     tip += "\nGenre:   " + album.genres;
     return tip;
 }
 
 int findAlbumByKey(const AlbumCatalogue& view, int start, unsigned flags, std::string_view typed,
-                   int sortColumn) {
+                   AlbumColumn sortColumn) {
     const int count = view.shownCount();
     if (count <= 0) return -1;
     if (start < 0 || start >= count) start = 0;

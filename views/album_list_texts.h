@@ -5,17 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/list_columns.h"
+
 struct AlbumRecord;
 class AlbumCatalogue;
 
-// Column text in List mode: 0 title, 1 artist, 2 song count (1..999), 3 total
-// length "%d:%02d" (minutes not wrapped), 4 year (1..4999), 5 genre list,
-// 6 folder. Out-of-range numbers and columns give the empty text.
-std::string albumColumnText(const AlbumRecord& album, int column);
+// Column text in List mode: title, artist, song count (1..999), total length
+// "%d:%02d" (minutes not wrapped), year (1..4999), genre list, folder.
+// Out-of-range numbers and columns give the empty text.
+std::string albumColumnText(const AlbumRecord& album, AlbumColumn column);
 
 // The label under a cover at Low density: "artist / title" when the list is
-// sorted by artist (column 1), else "title / artist"; an empty part is "-".
-std::string coverLabel(const AlbumRecord& album, int sortColumn);
+// sorted by artist, else "title / artist"; an empty part is "-".
+std::string coverLabel(const AlbumRecord& album, AlbumColumn sortColumn);
 
 // The six lines of an album tag tip, labels padded to nine characters.
 std::string tagTipText(const AlbumRecord& album);
@@ -30,4 +32,4 @@ constexpr unsigned kFindWrap = 0x20;
 // key in sortColumn begins with (partial, substring) or equals (whole
 // string) the typed text, ignoring case; -1 when none does.
 int findAlbumByKey(const AlbumCatalogue& view, int start, unsigned flags, std::string_view typed,
-                   int sortColumn);
+                   AlbumColumn sortColumn);

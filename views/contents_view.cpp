@@ -3,29 +3,30 @@
 #include <commctrl.h>
 
 #include "catalogue/comparators.h"
+#include "catalogue/list_columns.h"
 #include "covers/album_cover.h"
 #include "covers/module_objects.h"
 #include "resources/resource_ids.h"
 #include "views/album_list_texts.h"
 #include "views/list_text.h"
-#include "views/view_state.h"
-#include "win/plugin_globals.h"
+#include "settings/list_sorts.h"
+#include "settings/plugin_settings.h"
 
-std::string songColumnText(const SongRecord& song, int column) {
+std::string songColumnText(const SongRecord& song, SongColumn column) {
     switch (column) {
-        case 0:
+        case SongColumn::Track:
             return song.track >= 1 && song.track <= 999 ? decimalText(song.track) : std::string();
-        case 1:
+        case SongColumn::Title:
             return std::string(song.title);
-        case 2:
+        case SongColumn::Rating:
             return std::string(song.ratingStars);
-        case 3:
+        case SongColumn::Artist:
             return std::string(song.artist);
-        case 4:
+        case SongColumn::Length:
             return minutesAndSeconds(song.length);
-        case 5:
+        case SongColumn::Year:
             return song.year >= 1 && song.year <= 4999 ? decimalText(song.year) : std::string();
-        case 6:
+        case SongColumn::Genre:
             return std::string(song.genre);
         default:
             return std::string();
@@ -45,7 +46,7 @@ AlbumRecord* selectedAlbum(HWND albumWindow) {
 void sortAndRefreshSongList(HWND albumWindow) {
     AlbumRecord* album = selectedAlbum(albumWindow);
     if (!album) return;
-    sortAlbumSongs(*album, g_songSortColumn, g_songSortDescending != 0);
+    sortAlbumSongs(*album, g_listSorts.songs.column, g_listSorts.songs.descending != 0);
     HWND songs = GetDlgItem(albumWindow, IDC_SONG_LIST);
     refillListItems(songs, album->songCount());
 }
@@ -58,7 +59,8 @@ void showAlbumContents(HWND albumWindow, int index) {
     SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, std::string(album->artist).c_str());
     SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, std::string(album->title).c_str());
     SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimalText(album->songCount()).c_str());
-    SetDlgItemTextA(albumWindow, IDC_PLAYTIME_VALUE, albumColumnText(*album, 3).c_str());
+    SetDlgItemTextA(albumWindow, IDC_PLAYTIME_VALUE,
+                    albumColumnText(*album, AlbumColumn::Length).c_str());
     SetDlgItemTextA(albumWindow, IDC_YEAR_VALUE, panelYear(album->year).c_str());
     SetDlgItemTextA(albumWindow, IDC_GENRES_VALUE, album->genres.c_str());
     sortAndRefreshSongList(albumWindow);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "catalogue/list_columns.h"
+
 struct AlbumRecord;
 struct SongRecord;
 
@@ -19,9 +21,9 @@ AlbumRecord* selectedAlbum(HWND albumWindow);
 // Sorts the selected album's songs by the song sort state and shows them.
 void sortAndRefreshSongList(HWND albumWindow);
 
-// Song list column text: 0 track (1..999), 1 title, 2 rating, 3 artist,
-// 4 length "%d:%02d", 5 year (1..4999), 6 genre.
-std::string songColumnText(const SongRecord& song, int column);
+// Song list column text: track (1..999), title, rating, artist, length
+// "%d:%02d", year (1..4999), genre; another column gives the empty text.
+std::string songColumnText(const SongRecord& song, SongColumn column);
 
 // The panel's year: 1901..2999, else "-".
 std::string panelYear(int year);

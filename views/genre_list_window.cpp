@@ -9,14 +9,12 @@
 #include "resources/resource_ids.h"
 #include "views/list_text.h"
 #include "views/list_view_helper.h"
-#include "views/view_state.h"
+#include "settings/list_sorts.h"
+#include "settings/setting_keys.h"
 #include "views/view_windows.h"
-#include "win/setting_keys.h"
 #include "win/settings.h"
 
 HWND g_genreListWindow = nullptr;
-int g_genreSortColumn = 0;
-int g_genreSortDescending = 0;
 
 namespace {
 
@@ -33,51 +31,55 @@ template <typename Item>
 void answerDisplay(Item& item) {
     if (!(item.mask & LVIF_TEXT)) return;
     if (item.iItem < 0 || item.iItem >= g_libraryCatalogue.genreCount()) return;
-    copyListText(genreColumnText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+    copyListText(genreColumnText(item.iItem, static_cast<GenreColumn>(item.iSubItem)), item.pszText,
+                 item.cchTextMax);
 }
 
 }  // namespace
 
-std::string genreColumnText(int row, int column) {
+std::string genreColumnText(int row, GenreColumn column) {
     const std::string& name = genreAt(row);
-    if (column == 0) return name.empty() ? std::string(kUnknownGenre) : name;
-    if (column == 1) return std::to_string(g_libraryCatalogue.albumCountOfGenre(name));
-    return std::string();
+    switch (column) {
+        case GenreColumn::Name:
+            return name.empty() ? std::string(kUnknownGenre) : name;
+        case GenreColumn::Albums:
+            return std::to_string(g_libraryCatalogue.albumCountOfGenre(name));
+        default:
+            return std::string();
+    }
 }
 
 INT_PTR GenreListWindow::onInitDialog() {
     g_genreListWindow = window();
-    services_ = queryHostServices(library_);
-    g_hostDialogHook = services_.dialogHook;
+    takeHostServices();
     resizeTable_[0] = {IDC_GENRE_LIST, 0x0011, {}};
     resizeTable_[1] = {IDC_VIEW_GENRE, 0x0101, {}};
-    if (services_.resizeInit) services_.resizeInit(window(), resizeTable_, 2);
-    g_genreListHelper.hostWindow = library_;
+    initResize(resizeTable_, 2);
+    g_genreListHelper.hostWindow = library();
     g_genreListHelper.attach(list());
     g_genreListHelper.addColumn("Genre", 300);
     g_genreListHelper.addColumn("Albums", 64);
-    colourList(list(), services_.color);
-    skin_ = SendMessageA(library_, kLibraryMessage, reinterpret_cast<WPARAM>(list()),
-                         LibraryCode::kSkinList);
-    g_genreSortDescending = readSettingInt(kGenreSortDescendingKey, 0) != 0;
-    // An edited column other than 0 or 1 would give an order nobody can
-    // predict: the genre names are taken instead.
-    const int column = readSettingInt(kGenreSortColumnKey, g_genreSortColumn);
-    g_genreSortColumn = column == 0 || column == 1 ? column : 0;
+    colourList(list(), hostColors());
+    skinList(list());
+    ListSort& sort = g_listSorts.genres;
+    sort.descending = readSettingInt(kGenreSortDescendingKey, 0) != 0;
+    // An edited column of no genre list column would give an order nobody
+    // can predict: the genre names are taken instead.
+    const int column = readSettingInt(kGenreSortColumnKey, sort.column);
+    sort.column = column >= 0 && column < kGenreColumnCount ? column : 0;
     sortAndRefresh();
     return FALSE;
 }
 
 void GenreListWindow::sortAndRefresh() {
-    g_libraryCatalogue.sortGenres(g_genreSortColumn, g_genreSortDescending != 0);
+    g_libraryCatalogue.sortGenres(g_listSorts.genres.column, g_listSorts.genres.descending != 0);
     refillListItems(list(), g_libraryCatalogue.genreCount());
 }
 
 void GenreListWindow::onColumnClick(int column) {
-    if (column != 0 && column != 1) return;
-    applySortClick(column, g_genreSortColumn, g_genreSortDescending);
-    writeSettingInt(kGenreSortDescendingKey, g_genreSortDescending);
-    writeSettingInt(kGenreSortColumnKey, g_genreSortColumn);
+    if (column < 0 || column >= kGenreColumnCount) return;
+    g_listSorts.genres.applyClick(column);
+    writeListSort(g_listSorts.genres, kGenreSortColumnKey, kGenreSortDescendingKey);
     sortAndRefresh();
 }
 
@@ -88,7 +90,7 @@ void GenreListWindow::viewSelectedGenre() {
     // The host destroys this window while it selects the entry: nothing may
     // run here afterwards.
     if (entry)
-        SendMessageA(library_, kLibraryMessage, static_cast<WPARAM>(entry),
+        SendMessageA(library(), kLibraryMessage, static_cast<WPARAM>(entry),
                      LibraryCode::kSelectTreeItem);
 }
 
@@ -118,23 +120,18 @@ INT_PTR GenreListWindow::onNotify(NMHDR& header) {
 }
 
 INT_PTR GenreListWindow::onSize(UINT type, int, int) {
-    if (type != SIZE_MINIMIZED && services_.resizeApply)
-        services_.resizeApply(window(), resizeTable_, 2);
+    if (type != SIZE_MINIMIZED) applyResize(resizeTable_, 2);
     return FALSE;
 }
 
 INT_PTR GenreListWindow::onPaint() {
-    if (services_.paintBorders) services_.paintBorders(window(), g_borderTable, 1);
+    paintBorders(g_borderTable, 1);
     return FALSE;
 }
 
 INT_PTR GenreListWindow::onDestroy() {
     if (g_genreListWindow == window()) g_genreListWindow = nullptr;
-    if (skin_)
-        SendMessageA(library_, kLibraryMessage, static_cast<WPARAM>(skin_),
-                     LibraryCode::kUnskinList);
-    skin_ = 0;
-    return FALSE;
+    return HostedView::onDestroy();
 }
 
 INT_PTR GenreListWindow::onOtherMessage(UINT message, WPARAM, LPARAM) {
@@ -143,7 +140,7 @@ INT_PTR GenreListWindow::onOtherMessage(UINT message, WPARAM, LPARAM) {
             viewSelectedGenre();
             return TRUE;
         case WM_DISPLAYCHANGE:
-            colourList(list(), services_.color);
+            colourList(list(), hostColors());
             g_genreListHelper.refreshFont();
             return FALSE;
         default:

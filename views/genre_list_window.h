@@ -6,23 +6,22 @@
 
 #include <string>
 
+#include "catalogue/list_columns.h"
+
 #include "resources/resource_ids.h"
-#include "views/host_services.h"
-#include "win/dialog_base.h"
+#include "views/hosted_view.h"
 
 // The open genre list window, null while none is open.
 extern HWND g_genreListWindow;
-extern int g_genreSortColumn;
-extern int g_genreSortDescending;
 
 // Posted to the window so that the tree entry is selected after the
 // notification that asked for it has returned: the host destroys this window
 // while it selects the entry.
 constexpr UINT kViewGenreMessage = WM_APP + 0x22;
 
-class GenreListWindow : public coverhall::DialogBase {
+class GenreListWindow : public HostedView {
   public:
-    explicit GenreListWindow(HWND libraryWindow) : library_(libraryWindow) {}
+    explicit GenreListWindow(HWND libraryWindow) : HostedView(libraryWindow) {}
 
   protected:
     INT_PTR onInitDialog() override;
@@ -32,20 +31,16 @@ class GenreListWindow : public coverhall::DialogBase {
     INT_PTR onPaint() override;
     INT_PTR onDestroy() override;
     INT_PTR onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HostDialogHook hostHook() const override { return g_hostDialogHook; }
 
   private:
     void sortAndRefresh();
     void onColumnClick(int column);
     void viewSelectedGenre();
-    HWND list() const { return GetDlgItem(window(), IDC_GENRE_LIST); }
+    HWND list() const { return control(IDC_GENRE_LIST); }
 
-    HWND library_;
-    HostServices services_;
     ResizeItem resizeTable_[2];
-    INT_PTR skin_ = 0;
 };
 
-// Column texts of a genre row: 0 the name ("Unknown" for the empty one),
-// 1 its album count.
-std::string genreColumnText(int row, int column);
+// Column texts of a genre row: the name ("Unknown" for the empty one) and
+// its album count.
+std::string genreColumnText(int row, GenreColumn column);

@@ -5,19 +5,16 @@
 #include "resources/resource_ids.h"
 #include "views/album_window.h"
 #include "views/genre_list_window.h"
-#include "views/view_state.h"
 #include "win/dialog_base.h"
+
+HWND g_albumWindow = nullptr;
+std::string g_genreFilter;
 
 namespace {
 
 HINSTANCE g_viewInstance = nullptr;
 HWND g_viewLibraryWindow = nullptr;
 GenreEntryLookup g_genreEntryLookup = nullptr;
-
-void restoreProcedure(HWND list, WNDPROC& original) {
-    if (list && original && IsWindow(list))
-        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-}
 
 }  // namespace
 
@@ -49,7 +46,7 @@ void rerunAlbumSearch() {
 }
 
 void repaintAlbumList() {
-    if (HWND list = openAlbumList()) InvalidateRect(list, nullptr, TRUE);
+    if (g_albumWindow) InvalidateRect(GetDlgItem(g_albumWindow, IDC_ALBUM_LIST), nullptr, TRUE);
 }
 
 void destroyViewWindows() {
@@ -57,13 +54,4 @@ void destroyViewWindows() {
     g_albumWindow = nullptr;
     if (g_genreListWindow && IsWindow(g_genreListWindow)) DestroyWindow(g_genreListWindow);
     g_genreListWindow = nullptr;
-}
-
-void restoreListProcedures() {
-    if (g_albumWindow) {
-        restoreProcedure(GetDlgItem(g_albumWindow, IDC_ALBUM_LIST), g_albumListProcedure);
-        restoreProcedure(GetDlgItem(g_albumWindow, IDC_SONG_LIST), g_songListProcedure);
-    }
-    g_albumListProcedure = nullptr;
-    g_songListProcedure = nullptr;
 }

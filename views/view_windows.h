@@ -41,9 +41,3 @@ void repaintAlbumList();
 // Destroys every open view window (their timers die with them); stop calls
 // it before the catalogues are released.
 void destroyViewWindows();
-
-// The album window replaces the window procedures of its two lists and keeps
-// the originals here; they go back onto any list still alive.
-extern WNDPROC g_albumListProcedure;
-extern WNDPROC g_songListProcedure;
-void restoreListProcedures();

@@ -1,4 +1,5 @@
-// State that start determines once and the other layers read. Fixed-size
+// State that start determines once and the other layers read (the settings
+// read at start are in settings/). Fixed-size
 // buffers are those whose size the user can see (paths of 260 bytes, the
 // version texts); they are always filled with bounded copies.
 #pragma once
@@ -20,14 +21,5 @@ extern char g_buildDateText[32];
 // plug-in's own file of list column widths (empty when it cannot be built).
 extern const char* g_hostIniPath;
 extern char g_ownIniPath[kPathSize];
-
-// Settings read at start.
-extern int g_coverDetectionMode;
-extern char g_frontCoverImageName[kPathSize];
-// Whether covers are also looked for inside the album's songs.
-extern bool g_embeddedCovers;
-extern int g_coverDensity;
-extern int g_treeGenreSortOrder;
-extern int g_showAlbumTags;
 
 extern HWND g_treeControl;

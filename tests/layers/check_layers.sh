@@ -9,9 +9,10 @@ allowed() {
     case $1 in
         catalogue) echo "catalogue" ;;
         win) echo "win resources" ;;
+        settings) echo "settings win resources" ;;
         covers) echo "covers win catalogue resources" ;;
-        views) echo "views covers win catalogue resources" ;;
-        plugin) echo "plugin views covers win catalogue resources" ;;
+        views) echo "views settings covers win catalogue resources" ;;
+        plugin) echo "plugin views settings covers win catalogue resources" ;;
         host) echo "host win" ;;
         resources) echo "resources" ;;
     esac
@@ -19,7 +20,7 @@ allowed() {
 
 status=0
 checked=0
-for layer in catalogue win covers views plugin host resources; do
+for layer in catalogue win settings covers views plugin host resources; do
     [ -d "$root/$layer" ] || continue
     ok=$(allowed "$layer")
     # Every quoted include of the layer's sources: file:line:folder/name.

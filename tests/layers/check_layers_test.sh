@@ -10,10 +10,11 @@ failed=0
 
 tree() {  # a clean tree of every layer
     rm -rf "$work/t"
-    for layer in catalogue win covers views plugin host resources; do mkdir -p "$work/t/$layer"; done
+    for layer in catalogue win settings covers views plugin host resources; do mkdir -p "$work/t/$layer"; done
     echo '#include "catalogue/song.h"' >"$work/t/catalogue/album.h"
     echo '#include "win/host_interface.h"' >"$work/t/covers/cover.cpp"
     echo '#include "covers/cover.h"' >"$work/t/views/album_window.cpp"
+    echo '#include "win/settings.h"' >"$work/t/settings/sorts.cpp"
     echo '#include "views/view_windows.h"' >"$work/t/plugin/lifecycle.cpp"
     echo '#include "win/win_handles.h"' >"$work/t/host/host.cpp"
 }
@@ -35,6 +36,8 @@ tree; echo '#include "plugin/plugin_entry.h"' >>"$work/t/covers/cover.cpp"
 expect fail "covers/ including plugin/"
 tree; echo '#include "views/list_view_helper.h"' >>"$work/t/covers/cover.cpp"
 expect fail "covers/ including views/"
+tree; echo '#include "views/album_window.h"' >>"$work/t/settings/sorts.cpp"
+expect fail "settings/ including views/"
 tree; echo '#  include "covers/cover.h"' >"$work/t/catalogue/x.h"
 expect fail "catalogue/ including covers/, with spaces in the directive"
 tree; echo '#include "plugin/host_interface.h"' >"$work/t/host/host.cpp"

@@ -14,15 +14,15 @@ TEST(SongTexts, ColumnsAtTheirRanges) {
     song.year = 5000;
     song.length = 3725;
     song.ratingStars = "***";
-    EXPECT_EQ(songColumnText(song, 0), "");
-    EXPECT_EQ(songColumnText(song, 5), "");
-    EXPECT_EQ(songColumnText(song, 4), "62:05");
-    EXPECT_EQ(songColumnText(song, 2), "***");
-    EXPECT_EQ(songColumnText(song, 7), "");
+    EXPECT_EQ(songColumnText(song, SongColumn::Track), "");
+    EXPECT_EQ(songColumnText(song, SongColumn::Year), "");
+    EXPECT_EQ(songColumnText(song, SongColumn::Length), "62:05");
+    EXPECT_EQ(songColumnText(song, SongColumn::Rating), "***");
+    EXPECT_EQ(songColumnText(song, SongColumn::Count), "");
     song.track = 999;
     song.year = 4999;
-    EXPECT_EQ(songColumnText(song, 0), "999");
-    EXPECT_EQ(songColumnText(song, 5), "4999");
+    EXPECT_EQ(songColumnText(song, SongColumn::Track), "999");
+    EXPECT_EQ(songColumnText(song, SongColumn::Year), "4999");
 }
 
 TEST(PanelTexts, YearsOutsideTheCenturiesShowADash) {
@@ -35,9 +35,9 @@ TEST(PanelTexts, YearsOutsideTheCenturiesShowADash) {
 
 TEST(AlbumTexts, UnknownColumnsAndEmptyAlbumsStayHarmless) {
     AlbumRecord album;
-    EXPECT_EQ(albumColumnText(album, -1), "");
-    EXPECT_EQ(albumColumnText(album, 99), "");
-    EXPECT_EQ(coverLabel(album, 0), "- / -");
+    EXPECT_EQ(albumColumnText(album, static_cast<AlbumColumn>(-1)), "");
+    EXPECT_EQ(albumColumnText(album, static_cast<AlbumColumn>(99)), "");
+    EXPECT_EQ(coverLabel(album, AlbumColumn::Title), "- / -");
 }
 
 }  // namespace

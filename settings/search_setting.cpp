@@ -1,6 +1,6 @@
-#include "views/search_setting.h"
+#include "settings/search_setting.h"
 
-#include "win/setting_keys.h"
+#include "settings/setting_keys.h"
 #include "win/settings.h"
 
 namespace {

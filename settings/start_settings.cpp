@@ -1,7 +1,7 @@
-#include "plugin/start_settings.h"
+#include "settings/start_settings.h"
 
-#include "win/plugin_globals.h"
-#include "win/setting_keys.h"
+#include "settings/plugin_settings.h"
+#include "settings/setting_keys.h"
 #include "win/settings.h"
 
 void loadStartSettings() {

@@ -1,0 +1,17 @@
+// The plug-in's settings as start reads them from the host's INI file; the
+// Configure dialog, the tree menus and the album window change some of them
+// while it runs.
+#pragma once
+
+#include "win/plugin_globals.h"
+
+// 0 any image of the album folder, 1 only the named image, 2 the named image,
+// else any image.
+extern int g_coverDetectionMode;
+extern char g_frontCoverImageName[kPathSize];
+// Whether covers are also looked for inside the album's songs.
+extern bool g_embeddedCovers;
+// 0 Low (labels under the covers), 1 High (covers only).
+extern int g_coverDensity;
+extern int g_treeGenreSortOrder;
+extern int g_showAlbumTags;

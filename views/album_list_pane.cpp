@@ -1,0 +1,265 @@
+#include "views/album_list_pane.h"
+
+#include <iterator>
+
+#include "catalogue/list_columns.h"
+#include "catalogue/search.h"
+#include "covers/album_cover.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/module_objects.h"
+#include "resources/resource_ids.h"
+#include "settings/list_sorts.h"
+#include "settings/plugin_settings.h"
+#include "settings/setting_keys.h"
+#include "views/album_list_texts.h"
+#include "views/button_click.h"
+#include "views/drag_source.h"
+#include "views/host_services.h"
+#include "views/list_text.h"
+#include "views/list_view_helper.h"
+#include "win/settings.h"
+
+namespace {
+
+constexpr ColumnSpec kAlbumColumns[] = {{"Album", 200},  {"Artist", 200}, {"Tracks", 64},
+                                        {"Length", 64},  {"Year", 64},    {"Genre", 150},
+                                        {"Filename", 80}};
+static_assert(std::size(kAlbumColumns) == kAlbumColumnCount);
+
+AlbumColumn albumSortColumn() {
+    return static_cast<AlbumColumn>(g_listSorts.albums.column);
+}
+
+const AlbumRecord* shownAlbum(int index) {
+    return g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+}
+
+void setListStyle(HWND list, int viewType, bool hideHeader) {
+    LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+    style = (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | (viewType & LVS_TYPEMASK);
+    if (hideHeader) {
+        style |= LVS_NOCOLUMNHEADER;
+    } else {
+        style &= ~static_cast<LONG_PTR>(LVS_NOCOLUMNHEADER);
+    }
+    SetWindowLongPtrA(list, GWL_STYLE, style);
+}
+
+}  // namespace
+
+void AlbumListPane::setUp(HWND list, HWND libraryWindow, HostColorFunction color) {
+    attachList(list);
+    addColumns(g_albumListHelper, libraryWindow, kAlbumColumns, kAlbumColumnCount);
+    colourList(list, color);
+    ListView_SetCallbackMask(list, LVIS_OVERLAYMASK);
+    tagTips_ = ListView_GetToolTips(list);
+    if (tagTips_) {
+        SendMessageA(tagTips_, TTM_SETDELAYTIME, TTDT_INITIAL, 50);
+        SendMessageA(tagTips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 10000);
+        SendMessageA(tagTips_, TTM_SETDELAYTIME, TTDT_RESHOW, 0);
+        SetWindowLongPtrA(tagTips_, GWL_STYLE,
+                          GetWindowLongPtrA(tagTips_, GWL_STYLE) | TTS_ALWAYSTIP);
+    }
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    setTagTipFont();
+}
+
+void AlbumListPane::refreshSkin(HostColorFunction color) {
+    colourList(list(), color);
+    g_albumListHelper.refreshFont();
+    setTagTipFont();
+}
+
+// The tips' six lines line up in a fixed-pitch face at the list font's height.
+void AlbumListPane::setTagTipFont() {
+    if (!tagTips_) return;
+    LOGFONTA listFont{};
+    auto font = reinterpret_cast<HFONT>(SendMessageA(list(), WM_GETFONT, 0, 0));
+    if (!font || GetObjectA(font, sizeof listFont, &listFont) != sizeof listFont)
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof listFont, &listFont);
+    LOGFONTA tipFont{};
+    font = reinterpret_cast<HFONT>(SendMessageA(tagTips_, WM_GETFONT, 0, 0));
+    if (!font || GetObjectA(font, sizeof tipFont, &tipFont) != sizeof tipFont)
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof tipFont, &tipFont);
+    lstrcpynA(tipFont.lfFaceName, "Courier New", LF_FACESIZE);
+    tipFont.lfHeight = listFont.lfHeight;
+    coverhall::UniqueFont made(CreateFontIndirectA(&tipFont));
+    if (!made) return;
+    SendMessageA(tagTips_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), FALSE);
+    tagTipFont_ = std::move(made);
+}
+
+void AlbumListPane::showAsTable() {
+    covers_ = false;
+    setListStyle(list(), LVS_REPORT, false);
+}
+
+void AlbumListPane::showAsCovers() {
+    covers_ = true;
+    // Through report view first, so the icon view lays its items out anew.
+    setListStyle(list(), LVS_REPORT, true);
+    setListStyle(list(), LVS_ICON, true);
+}
+
+void AlbumListPane::setCoverSpacing(bool high) {
+    if (high) {
+        ListView_SetIconSpacing(list(), 103, 103);
+    } else {
+        ListView_SetIconSpacing(list(), 140, 150);
+    }
+}
+
+void AlbumListPane::activateTagTips(bool on) const {
+    if (tagTips_) SendMessageA(tagTips_, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+std::optional<LRESULT> AlbumListPane::onNotify(NMHDR& header) {
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+            answerDisplay(reinterpret_cast<NMLVDISPINFOA&>(header).item);
+            return std::nullopt;
+        case LVN_GETDISPINFOW:
+            answerDisplay(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+            return std::nullopt;
+        case LVN_GETINFOTIPA: {
+            auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(header);
+            if (const AlbumRecord* album = shownAlbum(tip.iItem))
+                copyListText(tagTipText(*album), tip.pszText, tip.cchTextMax);
+            return std::nullopt;
+        }
+        case LVN_GETINFOTIPW: {
+            auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+            if (const AlbumRecord* album = shownAlbum(tip.iItem))
+                copyListText(tagTipText(*album), tip.pszText, tip.cchTextMax);
+            return std::nullopt;
+        }
+        case LVN_ODFINDITEMA: {
+            auto& find = reinterpret_cast<NMLVFINDITEMA&>(header);
+            if (!g_viewCatalogue) return -1;
+            return findAlbumByKey(*g_viewCatalogue, find.iStart, find.lvfi.flags,
+                                  find.lvfi.psz ? find.lvfi.psz : "", albumSortColumn());
+        }
+        case LVN_ODFINDITEMW: {
+            // Wine's list view sends the wide form even to an ANSI dialog.
+            auto& find = reinterpret_cast<NMLVFINDITEMW&>(header);
+            if (!g_viewCatalogue) return -1;
+            return findAlbumByKey(*g_viewCatalogue, find.iStart, find.lvfi.flags,
+                                  narrowText(find.lvfi.psz), albumSortColumn());
+        }
+        case LVN_COLUMNCLICK:
+            onColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+            return std::nullopt;
+        case LVN_ITEMCHANGED:
+            updateSelectionInfo();
+            return std::nullopt;
+        case LVN_KEYDOWN:
+            onKey(reinterpret_cast<NMLVKEYDOWN&>(header).wVKey);
+            return std::nullopt;
+        case NM_RETURN:
+        case NM_DBLCLK:
+            if (selectedCount() > 0) openSelectedAlbum();
+            return std::nullopt;
+        case LVN_BEGINDRAG:
+            drag_.begin(owner());
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+template <typename Item>
+void AlbumListPane::answerDisplay(Item& item) {
+    const AlbumRecord* album = shownAlbum(item.iItem);
+    if (!album || !(item.mask & (LVIF_TEXT | LVIF_IMAGE | LVIF_STATE))) return;
+    if (item.mask & LVIF_STATE) {
+        if (firstSelection_) {
+            firstSelection_ = false;
+            g_albumListHelper.selectItem(0);
+        }
+        const UINT mark = selectedIndex() == item.iItem ? INDEXTOOVERLAYMASK(1) : 0;
+        item.state = (item.state & ~LVIS_OVERLAYMASK) | mark;
+    }
+    if (item.mask & LVIF_TEXT) {
+        std::string text;
+        if (item.iSubItem == 0 && covers_) {
+            if (g_coverDensity != 1) text = coverLabel(*album, albumSortColumn());
+        } else {
+            text = albumColumnText(*album, static_cast<AlbumColumn>(item.iSubItem));
+        }
+        copyListText(text, item.pszText, item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) && covers_) {
+        const int image =
+            loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr,
+                           coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers);
+        if (image >= 0) item.iImage = image;
+    }
+}
+
+void AlbumListPane::onColumnClick(int column) {
+    if (column < 0 || column >= kAlbumColumnCount) return;
+    g_listSorts.albums.applyClick(column);
+    writeListSort(g_listSorts.albums, kAlbumSortColumnKey, kAlbumSortDescendingKey);
+    sortAndRefresh();
+    g_albumListHelper.selectItem(0);
+    if (selectedCount() == 0) EnableWindow(GetDlgItem(owner(), IDC_MODE_CONTENTS), FALSE);
+}
+
+void AlbumListPane::onKey(WORD key) const {
+    if (key == VK_SPACE && !modifierHeld() && selectedCount() > 0) openSelectedAlbum();
+}
+
+void AlbumListPane::openSelectedAlbum() const {
+    clickEnabledButton(owner(), IDC_MODE_CONTENTS);
+}
+
+void AlbumListPane::refresh() const {
+    if (!list() || !g_viewCatalogue) return;
+    refillListItems(list(), g_viewCatalogue->shownCount());
+    // The catalogue owns its image list; the list only shows it.
+    ListView_SetImageList(list(), coverImageListOf(g_viewCatalogue.get()), LVSIL_NORMAL);
+}
+
+void AlbumListPane::sortAndRefresh() const {
+    if (!g_viewCatalogue) return;
+    g_viewCatalogue->sortShownAlbums(g_listSorts.albums.column, g_listSorts.albums.descending != 0);
+    refresh();
+}
+
+void AlbumListPane::updateSelectionInfo() const {
+    HWND window = owner();
+    if (!window) return;
+    const int selected = selectedCount();
+    EnableWindow(GetDlgItem(window, IDC_MODE_CONTENTS), selected == 1);
+    if (selected == 1) {
+        const AlbumRecord* album = shownAlbum(selectedIndex());
+        SetDlgItemTextA(window, IDC_ARTIST_VALUE, album ? std::string(album->artist).c_str() : "");
+    } else {
+        SetDlgItemTextA(window, IDC_ARTIST_VALUE,
+                        selected == 0 ? "No Album Selected" : "Various Albums Selected");
+    }
+}
+
+int AlbumListPane::selectedIndex() const {
+    return list() ? ListView_GetNextItem(list(), -1, LVNI_SELECTED) : -1;
+}
+
+int AlbumListPane::selectedCount() const {
+    return list() ? static_cast<int>(ListView_GetSelectedCount(list())) : 0;
+}
+
+int AlbumListPane::selectNeighbour(int direction) const {
+    const int count = g_viewCatalogue ? g_viewCatalogue->shownCount() : 0;
+    if (count <= 0 || !list()) return -1;
+    const int current = selectedIndex();
+    int next = 0;
+    if (direction < 0) {
+        next = current < 1 ? count - 1 : current - 1;
+    } else {
+        next = current >= 0 && current < count - 1 ? current + 1 : 0;
+    }
+    // Without a selection every item is cleared (-1 stands for all).
+    ListView_SetItemState(list(), current, 0, LVIS_SELECTED);
+    g_albumListHelper.selectItem(next);
+    return next;
+}

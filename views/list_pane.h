@@ -1,0 +1,48 @@
+// The base of the objects that each handle one list control of a window: the
+// list is subclassed with the object as its reference data, so that it wants
+// every key (Enter, Escape, Tab and the arrows reach it instead of the dialog
+// manager), and the subclass goes with the list's last message.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+struct ListViewHelper;
+
+// A column's title, which is also its width key, and its default width.
+struct ColumnSpec {
+    const char* title;
+    int width;
+};
+
+class ListPane {
+  public:
+    ListPane() = default;
+    virtual ~ListPane();
+    ListPane(const ListPane&) = delete;
+    ListPane& operator=(const ListPane&) = delete;
+
+    // Takes the list and subclasses it; a null list leaves the pane empty.
+    void attachList(HWND list);
+    HWND list() const { return list_; }
+
+    // The end of a drag of a column border in this list's header: the width
+    // is stored under the column's title in the list's section of the width
+    // file, which the list's window text names. False for another header.
+    bool saveColumnWidth(const NMHEADERA& header) const;
+
+  protected:
+    // Attaches the helper to the list and adds the columns at their stored
+    // widths.
+    void addColumns(ListViewHelper& helper, HWND libraryWindow, const ColumnSpec* columns,
+                    int count) const;
+    // The window that holds the list.
+    HWND owner() const { return list_ ? GetParent(list_) : nullptr; }
+
+  private:
+    static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR pane);
+    void detach();
+
+    HWND list_ = nullptr;
+};
