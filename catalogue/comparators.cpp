@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "catalogue/album_catalogue.h"
+#include "catalogue/list_columns.h"
 #include "catalogue/text_functions.h"
 
 namespace {
@@ -40,71 +41,73 @@ int compareTitles(std::string_view a, std::string_view b) {
 
 int compareAlbums(const AlbumRecord& a, const AlbumRecord& b, int column, bool descending) {
     int direction = descending ? -1 : 1;
+    auto key = static_cast<AlbumColumn>(column);
     for (int step = 0; step < kKeySteps; ++step) {
         int order;
-        int next;
-        switch (column) {
-            case 0:
-                order = compareTitles(a.title, b.title), next = 2;
+        AlbumColumn next;
+        switch (key) {
+            case AlbumColumn::Title:
+                order = compareTitles(a.title, b.title), next = AlbumColumn::Tracks;
                 break;
-            case 1:
-                order = compareTitles(a.artist, b.artist), next = 0;
+            case AlbumColumn::Artist:
+                order = compareTitles(a.artist, b.artist), next = AlbumColumn::Title;
                 break;
-            case 2:
-                order = compareNumbers(a.songCount(), b.songCount()), next = 0;
+            case AlbumColumn::Tracks:
+                order = compareNumbers(a.songCount(), b.songCount()), next = AlbumColumn::Title;
                 break;
-            case 3:
-                order = compareNumbers(a.length, b.length), next = 1;
+            case AlbumColumn::Length:
+                order = compareNumbers(a.length, b.length), next = AlbumColumn::Artist;
                 break;
-            case 4:
-                order = compareNumbers(a.year, b.year), next = 1;
+            case AlbumColumn::Year:
+                order = compareNumbers(a.year, b.year), next = AlbumColumn::Artist;
                 break;
-            case 5:
-                order = compareTitles(a.genres, b.genres), next = 1;
+            case AlbumColumn::Genre:
+                order = compareTitles(a.genres, b.genres), next = AlbumColumn::Artist;
                 break;
             default:
                 return 0;
         }
         if (order != 0) return sign(order) * direction;
         // Equal titles always go on by song count ascending.
-        if (column == 0) direction = 1;
-        column = next;
+        if (key == AlbumColumn::Title) direction = 1;
+        key = next;
     }
     return 0;
 }
 
 int compareSongs(const SongRecord& a, const SongRecord& b, int column, bool descending) {
     const int direction = descending ? -1 : 1;
+    auto key = static_cast<SongColumn>(column);
     for (int step = 0; step < kKeySteps; ++step) {
         int order;
-        int next;
-        switch (column) {
-            case 0:
-                order = compareNumbers(a.track, b.track), next = 1;
+        SongColumn next;
+        switch (key) {
+            case SongColumn::Track:
+                order = compareNumbers(a.track, b.track), next = SongColumn::Title;
                 break;
-            case 1:
-                order = compareTitles(a.title, b.title), next = 3;
+            case SongColumn::Title:
+                order = compareTitles(a.title, b.title), next = SongColumn::Artist;
                 break;
-            case 2:
-                order = compareFolded(a.ratingStars, b.ratingStars), next = 0;
+            case SongColumn::Rating:
+                order = compareFolded(a.ratingStars, b.ratingStars), next = SongColumn::Track;
                 break;
-            case 3:
-                order = compareTitles(a.artist, b.artist), next = 0;
+            case SongColumn::Artist:
+                order = compareTitles(a.artist, b.artist), next = SongColumn::Track;
                 break;
-            case 4:
-                order = compareNumbers(a.length, b.length), next = 3;
+            case SongColumn::Length:
+                order = compareNumbers(a.length, b.length), next = SongColumn::Artist;
                 break;
-            case 5:
-                order = compareNumbers(a.year, b.year), next = 3;
+            case SongColumn::Year:
+                order = compareNumbers(a.year, b.year), next = SongColumn::Artist;
                 break;
-            case 6:
-                order = compareTitles(a.genre, b.genre), next = 3;
+            case SongColumn::Genre:
+                order = compareTitles(a.genre, b.genre), next = SongColumn::Artist;
                 break;
             default:
                 return 0;
         }
         if (order != 0) return sign(order) * direction;
-        column = next;
+        key = next;
     }
     return 0;
 }
@@ -114,15 +117,15 @@ int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string
     if (a.empty()) a = kUnknownGenre;
     if (b.empty()) b = kUnknownGenre;
     int direction = descending ? -1 : 1;
-    if (column == 1) {
+    if (column == static_cast<int>(GenreColumn::Albums)) {
         const int order =
             compareNumbers(library.albumCountOfGenre(a), library.albumCountOfGenre(b));
         if (order != 0) return order * direction;
         // Equal counts go by name ascending.
-        column = 0;
+        column = static_cast<int>(GenreColumn::Name);
         direction = 1;
     }
-    if (column != 0) return 0;
+    if (column != static_cast<int>(GenreColumn::Name)) return 0;
     return sign(compareTitles(a, b)) * direction;
 }
 
