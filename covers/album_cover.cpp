@@ -40,6 +40,39 @@ ShownCover g_shownCover;
 
 MissingCovers g_missingCovers;
 
+// Thumbnails made by decoding, kept for the album's next draw so that it
+// needs no second look at its folder: once when the cache took the
+// thumbnail, for every draw when no cache could (the oldest go first).
+struct KeptThumbnail {
+    std::string folder;
+    coverhall::UniqueBitmap bitmap;
+    bool cached;
+};
+constexpr std::size_t kMaxKeptThumbnails = 256;
+std::vector<KeptThumbnail> g_keptThumbnails;
+
+void keepThumbnail(const std::string& folder, coverhall::UniqueBitmap bitmap, bool cached) {
+    if (!bitmap) return;
+    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
+        if (it->folder == folder) {
+            g_keptThumbnails.erase(it);
+            break;
+        }
+    }
+    if (g_keptThumbnails.size() == kMaxKeptThumbnails)
+        g_keptThumbnails.erase(g_keptThumbnails.begin());
+    g_keptThumbnails.push_back(KeptThumbnail{folder, std::move(bitmap), cached});
+}
+
+void forgetKeptThumbnail(const std::string& folder) {
+    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
+        if (it->folder == folder) {
+            g_keptThumbnails.erase(it);
+            return;
+        }
+    }
+}
+
 // The thumbnail cache an album uses: the file beside it, or the per-user
 // one when the folder could not take it.
 struct CacheFile {
@@ -65,13 +98,15 @@ void locateCache(const char* folder, CacheFile& cache) {
 }
 
 // Beside the album when its folder takes the file, else in the per-user
-// cache; a failure to write either is silent.
-void saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
-    if (cache.hasBesidePath && image.save(cache.besidePath)) return;
+// cache; false when neither could be written.
+bool saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
+    if (cache.hasBesidePath && image.save(cache.besidePath)) return true;
     const std::string user = userCoverCachePath(folder);
-    if (user.empty() || !prepareUserCoverCache()) return;
+    if (user.empty() || !prepareUserCoverCache()) return false;
     const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (image.save(user.c_str())) trimUserCoverCache(fileWasNew);
+    if (!image.save(user.c_str())) return false;
+    trimUserCoverCache(fileWasNew);
+    return true;
 }
 
 struct CoverRequest {
@@ -84,6 +119,10 @@ struct CoverRequest {
     // Some source decoded: a failure after that (an image list that cannot
     // take the thumbnail) is no proof that the album has no cover.
     bool decoded;
+    // Whether a thumbnail may be decoded now; when not, the request ends
+    // where it would decode and is left pending.
+    bool mayDecode;
+    bool pending;
     // Whatever was looked at: a change of one may bring a cover.
     std::vector<std::string> watched;
 };
@@ -105,18 +144,33 @@ bool showKeptPicture(HWND pictureControl, const char* sourcePath, const FileStam
     return true;
 }
 
+// The image list copies the bitmap into its thumbnail slot. A slot that is
+// missing or could not be refilled holds another album's cover, or nothing:
+// that must not be reported as this album's.
+bool replaceThumbnailSlot(HIMAGELIST thumbnails, HBITMAP bitmap) {
+    const coverhall::UniqueBitmap mask =
+        loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
+    return ImageList_GetImageCount(thumbnails) > ThumbnailImage &&
+           ImageList_Replace(thumbnails, ThumbnailImage, bitmap, mask.get());
+}
+
 // Puts the image into the thumbnail slot.
 bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
     g_thumbnailBitmap.reset(image.makeBitmap());
     if (!g_thumbnailBitmap) return false;
     request.decoded = true;
-    const coverhall::UniqueBitmap mask =
-        loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
-    // A slot that is missing or could not be refilled holds another album's
-    // cover, or nothing: that must not be reported as this album's.
-    return ImageList_GetImageCount(request.thumbnails) > ThumbnailImage &&
-           ImageList_Replace(request.thumbnails, ThumbnailImage, g_thumbnailBitmap.get(),
-                             mask.get());
+    return replaceThumbnailSlot(request.thumbnails, g_thumbnailBitmap.get());
+}
+
+// The kept thumbnail of the folder, into the slot.
+bool showKeptThumbnail(const std::string& folder, HIMAGELIST thumbnails) {
+    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
+        if (it->folder != folder) continue;
+        const bool shown = replaceThumbnailSlot(thumbnails, it->bitmap.get());
+        if (it->cached) g_keptThumbnails.erase(it);
+        return shown;
+    }
+    return false;
 }
 
 // The cache is shown as it is stored, without resampling; one that is not
@@ -131,8 +185,16 @@ bool showCachedThumbnail(CoverRequest& request) {
 // refuses would be cached and shown at its own size.
 bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
     if (!image.resample(kThumbnailSize, kThumbnailSize, true)) return false;
-    saveCache(request.folder, request.cache, image);
-    return fillThumbnailSlot(request, image);
+    const bool cached = saveCache(request.folder, request.cache, image);
+    if (!fillThumbnailSlot(request, image)) return false;
+    keepThumbnail(request.folder, coverhall::UniqueBitmap(image.makeBitmap()), cached);
+    return true;
+}
+
+// A thumbnail that would have to be decoded now: the request is pending.
+bool deferDecode(CoverRequest& request) {
+    request.pending = true;
+    return false;
 }
 
 bool showContentsCover(CoverRequest& request, CoverImage& image, const char* sourcePath,
@@ -160,6 +222,7 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
     }
     if (!request.pictureControl && request.cacheCurrent) return showCachedThumbnail(request);
     if (!stamped) return false;
+    if (!request.pictureControl && !request.mayDecode) return deferDecode(request);
     CoverImage image;
     if (!request.pictureControl)
         return image.load(imagePath, format) && showNewThumbnail(request, image);
@@ -197,6 +260,7 @@ bool showSongPicture(CoverRequest& request) {
     }
     if (!request.pictureControl && request.cacheCurrent && songsOlder)
         return showCachedThumbnail(request);
+    if (!request.pictureControl && !request.mayDecode) return deferDecode(request);
     for (std::size_t i = 0; i < songs.size(); ++i) {
         if (request.pictureControl && stamped[i] &&
             showKeptPicture(request.pictureControl, songs[i], stamps[i])) {
@@ -230,29 +294,31 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     request.watched.insert(request.watched.end(), search.folders.begin(), search.folders.end());
     if (!search.image.empty()) return showImageFile(request, search.image.c_str());
     if (songPictures && showSongPicture(request)) return true;
+    if (request.pending) return false;
     // The Contents view reads the cache only when the search comes to it,
     // and only the one beside the album, as the folder rule always did.
     if (request.pictureControl && !search.sawCache) return false;
     return showCacheAsCover(request);
 }
 
-int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-              HIMAGELIST thumbnails, bool songPictures) {
+CoverState loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
+                     HIMAGELIST thumbnails, bool songPictures, bool mayDecode) {
     CoverRequest request{};
     request.pictureControl = pictureControl;
+    request.mayDecode = mayDecode;
     if (!pictureControl) {
         g_thumbnailBitmap.reset();
         request.thumbnails = thumbnails;
-        if (!request.thumbnails) return 0;
+        if (!request.thumbnails) return CoverState::None;
     }
-    if (!album) return 0;
+    if (!album) return CoverState::None;
     if (mode < AnyImage || mode > NamedThenAny) mode = NamedThenAny;
     request.album = album;
     request.folder = album->folder.c_str();
     const std::string folder(request.folder);
     const CoverRuleKey rule{mode, imageName ? imageName : "", songPictures && mode != NamedImage,
                             pictureControl != nullptr};
-    if (g_missingCovers.known(folder, rule)) return 0;
+    if (g_missingCovers.known(folder, rule)) return CoverState::None;
 
     const ComApartment apartment;
     locateCache(request.folder, request.cache);
@@ -270,14 +336,17 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
             if (slash) request.watched.emplace_back(named, static_cast<std::size_t>(slash - named));
         }
     }
-    if (!shown && mode != NamedImage) shown = searchForCover(request, rule.songPictures);
+    if (!shown && !request.pending && mode != NamedImage)
+        shown = searchForCover(request, rule.songPictures);
 
     if (shown) {
         g_missingCovers.forget(folder);
+    } else if (request.pending) {
+        return CoverState::Pending;
     } else if (!request.decoded) {
         g_missingCovers.remember(folder, rule, request.watched);
     }
-    return shown ? 1 : 0;
+    return shown ? CoverState::Shown : CoverState::None;
 }
 
 void showPlaceholder(HWND pictureControl) {
@@ -291,7 +360,8 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
                    HIMAGELIST thumbnails, bool songPictures) {
     int shown = 0;
     try {
-        shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures);
+        shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures, true) ==
+                CoverState::Shown;
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
     }
@@ -304,13 +374,28 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
     return shown;
 }
 
+CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
+                           HIMAGELIST thumbnails, bool songPictures) {
+    try {
+        if (album && thumbnails && showKeptThumbnail(album->folder.c_str(), thumbnails))
+            return CoverState::Shown;
+        return loadCover(album, imageName, mode, nullptr, thumbnails, songPictures, false);
+    } catch (...) {
+        return CoverState::None;  // as a failed decode would be
+    }
+}
+
 void forgetMissingCover(const AlbumRecord* album) {
-    if (album) g_missingCovers.forget(std::string(album->folder.c_str()));
+    if (!album) return;
+    const std::string folder(album->folder.c_str());
+    g_missingCovers.forget(folder);
+    forgetKeptThumbnail(folder);
 }
 
 void releaseCoverBitmap() {
     g_shownCover = ShownCover{};
     g_missingCovers.clear();
+    g_keptThumbnails.clear();
     g_thumbnailBitmap.reset();
     g_contentsCoverBitmap.reset();
 }

@@ -10,6 +10,10 @@ struct AlbumRecord;
 
 enum CoverDetectionMode { AnyImage = 0, NamedImage = 1, NamedThenAny = 2 };
 
+// What a thumbnail request found: the thumbnail is in the slot, the album
+// has no cover, or its thumbnail has yet to be decoded.
+enum class CoverState { Shown, None, Pending };
+
 // Edge in pixels of the Contents view's cover.
 constexpr int kContentsCoverSize = 200;
 
@@ -29,14 +33,24 @@ extern coverhall::UniqueBitmap g_contentsCoverBitmap;
 // when there is no cover (or no list). With pictureControl it shows the
 // cover at kContentsCoverSize there, or the placeholder, and returns whether
 // a cover was shown. An album found without cover costs, until one of the
-// folders searched changes, one attribute query per folder. Never throws.
+// folders searched changes, one attribute query per folder. A thumbnail
+// decoded here is kept for the album's next thumbnailAtHand: once when it
+// was cached, for every one when no cache could take it. Never throws.
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures = true);
 
+// The album's thumbnail as loadAlbumCover finds it, but without decoding
+// anything: from the thumbnail last decoded for the album while it is kept,
+// from a current cache file, or Pending where loadAlbumCover would decode a
+// source (and nothing is remembered of the album then). Never throws.
+CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
+                           HIMAGELIST thumbnails, bool songPictures = true);
+
 // Makes the next request for the album search again, as if it had never
-// been found without cover.
+// been found without cover, and drops its kept thumbnail.
 void forgetMissingCover(const AlbumRecord* album);
 
-// Deletes both bitmaps and forgets every album found without cover; the
-// plug-in's stop calls it once no picture shows them.
+// Deletes both bitmaps and every kept thumbnail and forgets every album
+// found without cover; the plug-in's stop calls it once no picture shows
+// them.
 void releaseCoverBitmap();

@@ -21,6 +21,9 @@
 
 namespace {
 
+// The list's own timers have small numbers.
+constexpr UINT_PTR kCoverFillTimer = 0xC0F1;
+
 constexpr ColumnSpec kAlbumColumns[] = {{"Album", 200},  {"Artist", 200}, {"Tracks", 64},
                                         {"Length", 64},  {"Year", 64},    {"Genre", 150},
                                         {"Filename", 80}};
@@ -91,11 +94,13 @@ void AlbumListPane::setTagTipFont() {
 
 void AlbumListPane::showAsTable() {
     covers_ = false;
+    stopFilling();
     setListStyle(list(), LVS_REPORT, false);
 }
 
 void AlbumListPane::showAsCovers() {
     covers_ = true;
+    stopFilling();
     // Through report view first, so the icon view lays its items out anew.
     setListStyle(list(), LVS_REPORT, true);
     setListStyle(list(), LVS_ICON, true);
@@ -188,12 +193,55 @@ void AlbumListPane::answerDisplay(Item& item) {
         }
         copyListText(text, item.pszText, item.cchTextMax);
     }
-    if ((item.mask & LVIF_IMAGE) && covers_) {
-        const int image =
-            loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr,
-                           coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers);
-        if (image >= 0) item.iImage = image;
+    if ((item.mask & LVIF_IMAGE) && covers_) item.iImage = coverImage(item.iItem, *album);
+}
+
+// The thumbnail at hand, else the placeholder while the album waits for its
+// decode.
+int AlbumListPane::coverImage(int index, const AlbumRecord& album) {
+    switch (thumbnailAtHand(&album, g_frontCoverImageName, g_coverDetectionMode,
+                            coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers)) {
+        case CoverState::Shown:
+            return ThumbnailImage;
+        case CoverState::Pending:
+            fill_.add(index, &album);
+            if (!filling_)
+                filling_ = SetTimer(list(), kCoverFillTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+            return NoCoverImage;
+        default:
+            return NoCoverImage;
     }
+}
+
+bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_TIMER || wParam != kCoverFillTimer) return false;
+    fillCovers();
+    result = 0;
+    return true;
+}
+
+// A timer message comes only when no input, paint or posted message waits,
+// and the decode loop gives way as soon as one does: the window answers
+// between any two decodes. Each cover is painted as soon as it is ready.
+void AlbumListPane::fillCovers() {
+    HIMAGELIST thumbnails = coverImageListOf(g_viewCatalogue.get());
+    do {
+        const std::optional<int> next = fill_.takeNextVisible(list(), &shownAlbum);
+        if (!next || !covers_ || !thumbnails) {
+            stopFilling();
+            return;
+        }
+        loadAlbumCover(shownAlbum(*next), g_frontCoverImageName, g_coverDetectionMode, nullptr,
+                       thumbnails, g_embeddedCovers);
+        ListView_RedrawItems(list(), *next, *next);
+        UpdateWindow(list());
+    } while (!HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)));
+}
+
+void AlbumListPane::stopFilling() {
+    fill_.clear();
+    if (filling_ && list()) KillTimer(list(), kCoverFillTimer);
+    filling_ = false;
 }
 
 void AlbumListPane::onColumnClick(int column) {
@@ -213,14 +261,15 @@ void AlbumListPane::openSelectedAlbum() const {
     clickEnabledButton(owner(), IDC_MODE_CONTENTS);
 }
 
-void AlbumListPane::refresh() const {
+void AlbumListPane::refresh() {
+    stopFilling();
     if (!list() || !g_viewCatalogue) return;
     refillListItems(list(), g_viewCatalogue->shownCount());
     // The catalogue owns its image list; the list only shows it.
     ListView_SetImageList(list(), coverImageListOf(g_viewCatalogue.get()), LVSIL_NORMAL);
 }
 
-void AlbumListPane::sortAndRefresh() const {
+void AlbumListPane::sortAndRefresh() {
     if (!g_viewCatalogue) return;
     g_viewCatalogue->sortShownAlbums(g_listSorts.albums.column, g_listSorts.albums.descending != 0);
     refresh();

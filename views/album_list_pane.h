@@ -1,7 +1,10 @@
 // The album list of the album window: a table in List mode and a wall of
 // covers in Covers mode. It answers the list's display requests, tag tips
 // and type-ahead, sorts on column clicks, and keeps the window's selection
-// line (artist, "Contents" enabled) in step with its selection.
+// line (artist, "Contents" enabled) in step with its selection. A cover
+// whose thumbnail must be decoded is drawn with the placeholder first and
+// filled in by steps on the list's timer, between the window's input and
+// paints.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +13,9 @@
 #include <optional>
 #include <string>
 
+struct AlbumRecord;
+
+#include "views/cover_fill_queue.h"
 #include "views/list_pane.h"
 #include "win/host_interface.h"
 #include "win/win_handles.h"
@@ -36,8 +42,9 @@ class AlbumListPane : public ListPane {
 
     // Shows the view catalogue's shown albums in their current order, after
     // sorting them by the album sort when asked.
-    void refresh() const;
-    void sortAndRefresh() const;
+    // Pending covers are dropped.
+    void refresh();
+    void sortAndRefresh();
     // Enables "Contents" for exactly one selected album and writes the
     // artist line: the artist, "No Album Selected" or "Various Albums
     // Selected".
@@ -48,9 +55,16 @@ class AlbumListPane : public ListPane {
     // one, wrapping around; the album's index, or -1 with no albums shown.
     int selectNeighbour(int direction) const;
 
+  protected:
+    bool onListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
   private:
     template <typename Item>
     void answerDisplay(Item& item);
+    int coverImage(int index, const AlbumRecord& album);
+    // Decodes queued covers, one at a time, until input or a paint waits.
+    void fillCovers();
+    void stopFilling();
     void onColumnClick(int column);
     void onKey(WORD key) const;
     void openSelectedAlbum() const;
@@ -62,4 +76,6 @@ class AlbumListPane : public ListPane {
     bool firstSelection_ = true;
     HWND tagTips_ = nullptr;
     coverhall::UniqueFont tagTipFont_;
+    CoverFillQueue fill_;
+    bool filling_ = false;
 };

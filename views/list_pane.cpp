@@ -27,11 +27,19 @@ void ListPane::detach() {
 }
 
 LRESULT CALLBACK ListPane::subclassProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR pane) {
+                                             UINT_PTR, DWORD_PTR data) {
+    auto* pane = reinterpret_cast<ListPane*>(data);
     if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(list, &subclassProcedure, kSubclassId);
-        reinterpret_cast<ListPane*>(pane)->list_ = nullptr;
+        pane->list_ = nullptr;
+        return DefSubclassProc(list, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        if (pane->onListMessage(message, wParam, lParam, result)) return result;
+    } catch (...) {
+        // Nothing of ours may keep the list from handling its message.
     }
     return DefSubclassProc(list, message, wParam, lParam);
 }

@@ -38,6 +38,11 @@ class ListPane {
                     int count) const;
     // The window that holds the list.
     HWND owner() const { return list_ ? GetParent(list_) : nullptr; }
+    // A message to the list, offered before the list's own procedure; true
+    // when handled, with its result set.
+    virtual bool onListMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) {
+        return false;
+    }
 
   private:
     static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,

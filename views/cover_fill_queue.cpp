@@ -1,0 +1,25 @@
+#include "views/cover_fill_queue.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+void CoverFillQueue::add(int index, const AlbumRecord* album) {
+    if (!album || taken_.count(album)) return;
+    const bool queued = std::any_of(pending_.begin(), pending_.end(),
+                                    [album](const Pending& item) { return item.album == album; });
+    if (!queued) pending_.push_back(Pending{index, album});
+}
+
+void CoverFillQueue::clear() {
+    pending_.clear();
+    taken_.clear();
+}
+
+bool CoverFillQueue::visible(HWND list, int index) {
+    RECT item{};
+    RECT client{};
+    RECT both{};
+    return IsWindowVisible(list) && ListView_GetItemRect(list, index, &item, LVIR_BOUNDS) &&
+           GetClientRect(list, &client) && IntersectRect(&both, &item, &client);
+}
