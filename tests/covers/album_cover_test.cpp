@@ -13,6 +13,7 @@
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
 #include "covers/module_objects.h"
+#include "covers/user_cover_cache.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
 #include "win/plugin_globals.h"
@@ -443,4 +444,38 @@ TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     }
     findCoverImage(nullptr, "", search);
     EXPECT_EQ(search.image, "");
+}
+
+TEST_F(AlbumCoverTest, AtHandNeverDecodesAndKeepsWhatTheDecodeFound) {
+    const auto atHand = [this](const char* name) {
+        return thumbnailAtHand(&album_, name, NamedImage, list());
+    };
+    image("cover.png", kRed);
+    writeBytes(file("broken.png"), std::vector<uint8_t>(500, 0x5A));
+    EXPECT_EQ(atHand("cover.png"), CoverState::Pending);
+    EXPECT_FALSE(fileExists(cache()));
+    // After the decode the cover is at hand: kept once, then from the cache.
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    TempFolder otherFolder;
+    AlbumRecord other;
+    other.folder = otherFolder.path();
+    ASSERT_TRUE(
+        writeSolidImage(otherFolder.file("cover.png"), GUID_ContainerFormatPng, 8, 8, kBlue));
+    for (int draw = 0; draw < 2; ++draw) {
+        ASSERT_EQ(loadAlbumCover(&other, "cover.png", NamedImage, nullptr, list()), 1);
+        ASSERT_EQ(slotColour(), kBlue);
+        EXPECT_EQ(atHand("cover.png"), CoverState::Shown) << draw;
+        EXPECT_EQ(slotColour(), kRed) << draw;
+    }
+    // A broken file is decoded once, then known to give no cover.
+    DeleteFileA(cache().c_str());
+    EXPECT_EQ(atHand("broken.png"), CoverState::Pending);
+    EXPECT_EQ(thumbnail(NamedImage, "broken.png"), 0);
+    EXPECT_EQ(atHand("broken.png"), CoverState::None);
+    // With no cache writable anywhere the decoded thumbnail stays at hand.
+    ASSERT_TRUE(CreateDirectoryA(cache().c_str(), nullptr));
+    setUserCoverCacheForTests(file("cover.png"), kMaxUserCoverCacheFiles);
+    ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
+    for (int draw = 0; draw < 3; ++draw) EXPECT_EQ(atHand("cover.png"), CoverState::Shown) << draw;
+    setUserCoverCacheForTests("", kMaxUserCoverCacheFiles);
 }
