@@ -1,0 +1,161 @@
+// The cover wall fills in behind its first paint: nothing is decoded while
+// the window paints, covers arrive in display order, keys are handled
+// between any two decodes, and work for albums no longer shown is dropped.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/list_probes.h"
+#include "resources/resource_ids.h"
+#include "tests/covers/test_images.h"
+#include "tests/views/view_test_support.h"
+#include "win/com_apartment.h"
+
+namespace coverhall::test {
+namespace {
+
+constexpr UINT_PTR kSearchDelayTimer = 500;
+
+// Albums "Album 00".. in folders of their own, each with a JPEG folder.jpg,
+// shown by the plug-in in Covers mode.
+class CoverWallTest : public testing::Test {
+  protected:
+    void open(int albums, int edge) {
+        std::vector<host::HostSong> songs;
+        for (int i = 0; i < albums; ++i) {
+            char title[16];
+            std::snprintf(title, sizeof title, "Album %02d", i);
+            const std::string folder = root_.file(title);
+            CreateDirectoryA(folder.c_str(), nullptr);
+            ASSERT_TRUE(writeSolidImage(folder + "\\folder.jpg", GUID_ContainerFormatJpeg, edge,
+                                        edge, 0x203040 + 0x080400 * static_cast<uint32_t>(i)));
+            songs.push_back(song(title, "Jazz", "Song", folder.c_str()));
+            folders_.push_back(folder);
+        }
+        writeIni(install_.hostIni(), "UsedView", "1");
+        writeIni(install_.hostIni(), "lastfilter", "");
+        host::HostOptions options = install_.options();
+        options.showWindow = true;
+        plugin_ = std::make_unique<RunningPlugin>(install_, songs, options);
+        ASSERT_TRUE(plugin_->host.selectEntry("Coverhall"));
+        ASSERT_EQ(cachedCount(), 0);
+        // Up to the search, before the list paints its items.
+        const DWORD start = GetTickCount();
+        while (host::listItemCount(list()) == 0 && GetTickCount() - start < 5000) {
+            if (!handleOneMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        ASSERT_EQ(host::listItemCount(list()), albums);
+    }
+    host::StandInHost& host() { return plugin_->host; }
+    HWND list() { return host().control(IDC_ALBUM_LIST); }
+    bool cached(int album) const {
+        return fileExists(folders_[static_cast<size_t>(album)] + "\\Quillet_Small_Cache_Cover.bmp");
+    }
+    int cachedCount() const {
+        int count = 0;
+        for (size_t i = 0; i < folders_.size(); ++i) count += cached(static_cast<int>(i));
+        return count;
+    }
+    bool visible(int item) {
+        RECT rect{}, client{}, both{};
+        GetClientRect(list(), &client);
+        return ListView_GetItemRect(list(), item, &rect, LVIR_BOUNDS) &&
+               IntersectRect(&both, &rect, &client);
+    }
+    // Handles one message of the thread's queue, if there is one.
+    static bool handleOneMessage() {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        return true;
+    }
+
+    ComApartment apartment_;  // the test's own images are written with WIC
+    TempFolder root_;
+    PluginInstall install_{"views_cover_wall"};
+    std::unique_ptr<RunningPlugin> plugin_;
+    std::vector<std::string> folders_;
+};
+
+TEST_F(CoverWallTest, FirstPaintDecodesNothingAndCoversArriveInDisplayOrder) {
+    open(40, 300);
+    UpdateWindow(list());
+    EXPECT_EQ(cachedCount(), 0);
+    int visibleCount = 0;
+    while (visibleCount < 40 && visible(visibleCount)) ++visibleCount;
+    ASSERT_GT(visibleCount, 1);
+    ASSERT_LT(visibleCount, 40) << "the test wants albums out of view";
+    // Whenever a cover is ready, every album before it is too.
+    bool inOrder = true;
+    const bool filled = pumpUntil(host(), [&] {
+        while (handleOneMessage()) {
+            const int count = cachedCount();
+            for (int i = 0; i < count; ++i) inOrder = inOrder && cached(i);
+        }
+        return cachedCount() == visibleCount;
+    });
+    EXPECT_TRUE(filled) << cachedCount() << " of " << visibleCount;
+    EXPECT_TRUE(inOrder);
+    EXPECT_FALSE(cached(visibleCount)) << "an album out of view was decoded";
+}
+
+TEST_F(CoverWallTest, KeysSentWhileCoversAreDecodedAreHandledBeforeTheNextDecode) {
+    open(16, 1000);
+    SetForegroundWindow(GetAncestor(list(), GA_ROOT));
+    SetFocus(list());
+    UpdateWindow(list());
+    ASSERT_EQ(GetForegroundWindow(), GetAncestor(list(), GA_ROOT));
+    ASSERT_EQ(GetFocus(), list());
+    ASSERT_TRUE(pumpUntil(
+        host(), [&] { return cachedCount() >= 1; }, 20000));
+    const int decodedBefore = cachedCount();
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_SPACE;  // opens the selected album
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof keys[0]), 2u);
+    ASSERT_TRUE(
+        pumpUntil(host(), [&] { return isChecked(host().viewWindow(), IDC_MODE_CONTENTS); }));
+    EXPECT_LE(cachedCount(), decodedBefore + 1);
+}
+
+TEST_F(CoverWallTest, ScrollingSearchingAndClosingDropPendingCovers) {
+    enum Action { Scroll, Search, Close };
+    for (Action action : {Scroll, Search, Close}) {
+        SCOPED_TRACE(action);
+        open(40, 300);
+        UpdateWindow(list());
+        ASSERT_EQ(cachedCount(), 0);
+        if (action == Scroll) {
+            ListView_EnsureVisible(list(), 39, FALSE);
+            EXPECT_TRUE(pumpUntil(host(), [&] { return cached(39); }));
+        } else if (action == Search) {
+            typeSearch(host(), "Album 39");
+            SendMessageA(host().viewWindow(), WM_TIMER, kSearchDelayTimer, 0);
+            EXPECT_TRUE(pumpUntil(host(), [&] { return cached(39); }));
+            EXPECT_EQ(cachedCount(), 1);
+        } else {
+            ASSERT_TRUE(host().selectEntry("Genres"));
+            // Nothing is left to run: a short while shows it.
+            host().pump(300);
+            EXPECT_EQ(cachedCount(), 0);
+        }
+        EXPECT_FALSE(cached(0)) << "the first page was decoded after it was left";
+        plugin_.reset();
+        for (const std::string& folder : folders_)
+            DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+        folders_.clear();
+    }
+}
+
+}  // namespace
+}  // namespace coverhall::test
