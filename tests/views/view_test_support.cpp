@@ -16,6 +16,28 @@ BOOL CALLBACK countWindow(HWND window, LPARAM count) {
     return TRUE;
 }
 
+// Counts the texts set on a control while it is watched.
+class TextWrites {
+  public:
+    explicit TextWrites(HWND control) : control_(control) {
+        SetWindowSubclass(control_, &TextWrites::watch, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TextWrites() { RemoveWindowSubclass(control_, &TextWrites::watch, 0); }
+    TextWrites(const TextWrites&) = delete;
+    TextWrites& operator=(const TextWrites&) = delete;
+    int count() const { return count_; }
+
+  private:
+    static LRESULT CALLBACK watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR self) {
+        if (message == WM_SETTEXT) ++reinterpret_cast<TextWrites*>(self)->count_;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    HWND control_;
+    int count_ = 0;
+};
+
 }  // namespace
 
 std::vector<host::HostSong> demoSongs() {
@@ -44,11 +66,6 @@ void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char*
     }
 }
 
-void waitForSearch(host::StandInHost& host) {
-    // 50 ms restore delay, then 150 ms after the last change.
-    host.pump(260);
-}
-
 bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs) {
     const DWORD start = GetTickCount();
     while (!done()) {
@@ -58,9 +75,27 @@ bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int d
     return true;
 }
 
-void openAndSearch(host::StandInHost& host) {
-    host.selectEntry("Coverhall");
-    waitForSearch(host);
+bool waitForFirstSearch(host::StandInHost& host) {
+    return pumpUntil(host, [&] {
+        return host.control(IDC_STATUS_LINE) &&
+               controlText(host.viewWindow(), IDC_STATUS_LINE) != " ";
+    });
+}
+
+bool openAndSearch(host::StandInHost& host) {
+    return host.selectEntry("Coverhall") && waitForFirstSearch(host);
+}
+
+bool searchAfter(host::StandInHost& host, const std::function<void()>& change) {
+    HWND status = host.control(IDC_STATUS_LINE);
+    if (!status) return false;
+    TextWrites writes(status);
+    change();
+    return pumpUntil(host, [&] { return writes.count() > 0; });
+}
+
+bool searchFor(host::StandInHost& host, const std::string& text) {
+    return searchAfter(host, [&] { typeSearch(host, text); });
 }
 
 void typeSearch(host::StandInHost& host, const std::string& text) {
