@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host/wait_probes.h"
 #include "resources/resource_ids.h"
 
 namespace coverhall::test {
@@ -15,28 +16,6 @@ BOOL CALLBACK countWindow(HWND window, LPARAM count) {
     EnumChildWindows(window, countWindow, count);
     return TRUE;
 }
-
-// Counts the texts set on a control while it is watched.
-class TextWrites {
-  public:
-    explicit TextWrites(HWND control) : control_(control) {
-        SetWindowSubclass(control_, &TextWrites::watch, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~TextWrites() { RemoveWindowSubclass(control_, &TextWrites::watch, 0); }
-    TextWrites(const TextWrites&) = delete;
-    TextWrites& operator=(const TextWrites&) = delete;
-    int count() const { return count_; }
-
-  private:
-    static LRESULT CALLBACK watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR self) {
-        if (message == WM_SETTEXT) ++reinterpret_cast<TextWrites*>(self)->count_;
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-
-    HWND control_;
-    int count_ = 0;
-};
 
 }  // namespace
 
@@ -66,17 +45,8 @@ void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char*
     }
 }
 
-bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(deadlineMs)) return false;
-        host.pump(10);
-    }
-    return true;
-}
-
 bool waitForFirstSearch(host::StandInHost& host) {
-    return pumpUntil(host, [&] {
+    return host::pumpUntil(host, [&] {
         return host.control(IDC_STATUS_LINE) &&
                controlText(host.viewWindow(), IDC_STATUS_LINE) != " ";
     });
@@ -89,9 +59,9 @@ bool openAndSearch(host::StandInHost& host) {
 bool searchAfter(host::StandInHost& host, const std::function<void()>& change) {
     HWND status = host.control(IDC_STATUS_LINE);
     if (!status) return false;
-    TextWrites writes(status);
+    host::TextWrites writes(status);
     change();
-    return pumpUntil(host, [&] { return writes.count() > 0; });
+    return host::pumpUntil(host, [&] { return writes.count() > 0; });
 }
 
 bool searchFor(host::StandInHost& host, const std::string& text) {

@@ -17,9 +17,6 @@ std::vector<host::HostSong> demoSongs();
 void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char* artist, int year,
               int count, int length, const char* genre = "Jazz");
 
-// Handles the host's messages until done() holds or the deadline passes;
-// whether it holds.
-bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs = 5000);
 // Waits until the album window just opened has run its first search: its
 // status line stays blank until then. Whether it ran.
 [[nodiscard]] bool waitForFirstSearch(host::StandInHost& host);
