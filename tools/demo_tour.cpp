@@ -14,6 +14,7 @@
 #include "host/list_probes.h"
 #include "host/modal_driver.h"
 #include "host/stand_in_host.h"
+#include "host/wait_probes.h"
 #include "host/window_capture.h"
 #include "resources/resource_ids.h"
 
@@ -25,15 +26,15 @@ class Tour {
   public:
     Tour(StandInHost& host, std::string prefix) : host_(host), prefix_(std::move(prefix)) {}
 
-    // Captures the library window after the views settled.
-    void shoot(const char* step) { save(step, host_.libraryWindow(), 700); }
+    // Captures the library window once the messages queued so far are handled.
+    void shoot(const char* step) { save(step, host_.libraryWindow(), true); }
     // Captures a modal dialog from inside its own message loop.
-    void shootDialog(const char* step, HWND dialog) { save(step, dialog, 0); }
+    void shootDialog(const char* step, HWND dialog) { save(step, dialog, false); }
     int failures() const { return failures_; }
 
   private:
-    void save(const char* step, HWND window, int settle) {
-        if (settle) host_.pump(settle);
+    void save(const char* step, HWND window, bool settle) {
+        if (settle) host_.pump(0);
         char number[8];
         std::snprintf(number, sizeof number, "%02d", ++count_);
         const std::string path = prefix_ + "-" + number + "-" + step + ".bmp";
@@ -56,7 +57,23 @@ void typeText(HWND edit, const char* text) {
 
 void click(StandInHost& host, int id) {
     coverhall::host::clickButton(host.control(id));
-    host.pump(100);
+    host.pump(0);
+}
+
+// The album window shows a blank status line until its first search ran.
+void waitForFirstSearch(StandInHost& host) {
+    coverhall::host::pumpUntil(host, [&] {
+        HWND status = host.control(IDC_STATUS_LINE);
+        char text[8] = "";
+        return status && GetWindowTextA(status, text, sizeof text) > 0 && lstrcmpA(text, " ") != 0;
+    });
+}
+
+// Makes the change and waits until the search it set off wrote the status line.
+void searchAfter(StandInHost& host, const std::function<void()>& change) {
+    coverhall::host::TextWrites writes(host.control(IDC_STATUS_LINE));
+    change();
+    coverhall::host::pumpUntil(host, [&] { return writes.count() > 0; });
 }
 
 void selectRow(HWND list, int row) {
@@ -66,19 +83,18 @@ void selectRow(HWND list, int row) {
 }
 
 void walk(StandInHost& host, Tour& tour) {
-    host.pump(300);
     tour.shoot("tree");
 
     // The album window opens in List; sorted by artist, then searched.
     host.selectEntry("Coverhall");
-    host.pump(400);
+    waitForFirstSearch(host);
     if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_LIST) != BST_CHECKED)
         click(host, IDC_MODE_LIST);
     coverhall::host::sendColumnClick(host.control(IDC_ALBUM_LIST), 1);
     tour.shoot("list-by-artist");
-    typeText(host.control(IDC_SEARCH_EDIT), "the");
+    searchAfter(host, [&] { typeText(host.control(IDC_SEARCH_EDIT), "the"); });
     tour.shoot("search");
-    click(host, IDC_CLEAR_SEARCH);
+    searchAfter(host, [&] { click(host, IDC_CLEAR_SEARCH); });
     coverhall::host::sendColumnClick(host.control(IDC_ALBUM_LIST), 0);
 
     // The cover wall at both densities.
@@ -100,14 +116,13 @@ void walk(StandInHost& host, Tour& tour) {
 
     // Every genre with its albums, the largest first; then one genre.
     host.selectEntry("Genres");
-    host.pump(200);
     HWND genres = host.control(IDC_GENRE_LIST);
     coverhall::host::sendColumnClick(genres, 1);
     coverhall::host::sendColumnClick(genres, 1);
     tour.shoot("genres-by-albums");
     selectRow(genres, 0);
     click(host, IDC_VIEW_GENRE);
-    host.pump(400);
+    waitForFirstSearch(host);
     tour.shoot("genre-albums");
 
     // Configure from the host's menu.

@@ -200,6 +200,7 @@ TEST(Lifecycle, StartWithoutAHostReturnsZeroAndStopAlwaysReturns) {
     EXPECT_EQ(onMessage(0x300, 0, 0, 0), 0);
     stop();
     stop();
+    EXPECT_STREQ(g_pluginRecord.description, "");
     g_pluginRecord = saved;
 }
 

@@ -138,7 +138,7 @@ TEST(Dispatch, TreeCodesAnswerOnlyForTheirOwnEntries) {
     EXPECT_EQ(host.sendToPlugin(PluginCode::kTreeClick, genres, 2, 0), 1);
     EXPECT_EQ(host.sendToPlugin(0x200, root, 0, 0), 0);
     EXPECT_EQ(host.sendToPlugin(-1, -1, -1, -1), 0);
-    host.pump(50);
+    host.pump(0);  // whatever the codes posted is handled too
     EXPECT_TRUE(driver.menusSeen().empty());
     EXPECT_TRUE(driver.unexpected().empty());
 }

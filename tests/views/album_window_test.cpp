@@ -12,6 +12,7 @@
 #include "host/list_probes.h"
 #include "resources/resource_ids.h"
 #include "tests/views/view_test_support.h"
+#include "views/album_window.h"
 
 namespace coverhall::test {
 namespace {
@@ -35,7 +36,7 @@ TEST(AlbumWindowOpening, FirstOpeningOnAFreshIni) {
     EXPECT_EQ(iniSection(install.hostIni(), "ml_Coverhall").at("UsedView"), "0");
     EXPECT_EQ(controlText(window, IDC_ARTIST_VALUE), "No Album Selected");
     EXPECT_FALSE(IsWindowEnabled(host.control(IDC_MODE_CONTENTS)));
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "4 Albums [0:33:00]");
     EXPECT_EQ(host::listItemCount(host.control(IDC_ALBUM_LIST)), 4);
     EXPECT_EQ(iniSection(install.hostIni(), "ml_Coverhall").at("lastfilter"), "");
@@ -68,14 +69,13 @@ TEST(AlbumWindowOpening, StoredModeAndSearchComeBackExactly) {
     ASSERT_TRUE(host.selectEntry("Coverhall"));
     EXPECT_TRUE(isChecked(host.viewWindow(), IDC_MODE_COVERS));
     EXPECT_EQ(GetWindowLongPtrA(host.control(IDC_ALBUM_LIST), GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     // Texts the profile reader would trim come back as typed.
     for (const char* typed : {"\"abbey road\"", " padded ", "'quoted'", "plain words"}) {
-        typeSearch(host, typed);
-        waitForSearch(host);
+        ASSERT_TRUE(searchFor(host, typed));
         ASSERT_TRUE(host.selectEntry("Genres"));
         ASSERT_TRUE(host.selectEntry("Coverhall"));
-        waitForSearch(host);
+        ASSERT_TRUE(waitForFirstSearch(host));
         EXPECT_EQ(controlText(host.viewWindow(), IDC_SEARCH_EDIT), typed);
     }
     // The user can type no more than the search reads.
@@ -90,7 +90,7 @@ TEST(AlbumWindowOpening, ALongStoredSearchIsCutToWhatIsSearched) {
     writeIni(install.hostIni(), "lastfilter", (searched + std::string(46, 'x')).c_str());
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     EXPECT_EQ(controlText(host.viewWindow(), IDC_SEARCH_EDIT), searched);
     EXPECT_EQ(controlText(host.viewWindow(), IDC_STATUS_LINE), "Found: 1 Albums [0:06:00]");
     // Stored in quotes, for its trailing blanks.
@@ -102,19 +102,18 @@ TEST(AlbumWindowSearch, TypingIsDebouncedAndTheResultCounted) {
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
     ASSERT_TRUE(host.selectEntry("Coverhall"));
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     HWND window = host.viewWindow();
-    for (const char* partial : {"b", "bl", "blu", "blue"}) {
-        SetDlgItemTextA(window, IDC_SEARCH_EDIT, partial);
-        host.pump(30);
-    }
-    host.pump(60);  // 90 ms after the last change: not yet
-    EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "4 Albums [0:33:00]");
-    host.pump(200);
+    ASSERT_TRUE(searchAfter(host, [&] {
+        for (const char* partial : {"b", "bl", "blu", "blue"}) typeSearch(host, partial);
+        // Each change only restarts the delay: nothing is searched yet.
+        EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "4 Albums [0:33:00]");
+    }));
     EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "Found: 1 Albums [0:06:00]");
     EXPECT_EQ(iniSection(install.hostIni(), "ml_Coverhall").at("lastfilter"), "blue");
-    clickButton(host.control(IDC_CLEAR_SEARCH));
-    waitForSearch(host);
+    // The search used up the one delay the four changes left.
+    EXPECT_FALSE(KillTimer(window, kSearchDelayTimer));
+    ASSERT_TRUE(searchAfter(host, [&] { clickButton(host.control(IDC_CLEAR_SEARCH)); }));
     EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "4 Albums [0:33:00]");
 }
 
@@ -127,7 +126,7 @@ TEST(AlbumListAnswers, ColumnTextsAtTheirLimits) {
     addAlbum(songs, "Past Years", "D", 5000, 1000, 1);
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     // Sorted by album title: First Year, Last Year, Past Years, Zero Year.
     EXPECT_EQ(requestDisplay(list, 0, 4, LVIF_TEXT).text, "1");
@@ -161,7 +160,7 @@ TEST(AlbumListAnswers, CoverLabelsFollowDensityAndSortColumn) {
     writeIni(install.hostIni(), "CoverDesity", "2");
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     // A stored density of 2 is High spacing but still labelled.
     EXPECT_EQ(requestDisplay(list, 0, 0, LVIF_TEXT).text, "- / Solo");
@@ -187,7 +186,7 @@ TEST(AlbumListAnswers, TagTipsHaveSixAlignedLines) {
     addAlbum(songs, "Many", "Crowd", 6000, 1000, 1, "Pop");
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     EXPECT_EQ(host::requestInfoTip(list, 0, 512, "old"),
               "Album:   Long Player\nArtist:  Band\nTracks:  2\nLength:  5:00\n"
@@ -208,7 +207,7 @@ TEST(AlbumListAnswers, TypeAheadOverEveryFlag) {
     addAlbum(songs, "Cats", "D", 0, 1, 60);
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     // Sorted: Abbey, ...Baby, The Beatles, Cats.
     EXPECT_EQ(host::requestFind(list, 0, LVFI_PARTIAL, "bea"), 2);
@@ -235,7 +234,7 @@ TEST(AlbumListSorting, ColumnClicksFlipOrSwitchAndAreStored) {
     PluginInstall install("views_sort");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     const std::string first = requestDisplay(list, 0, 0, LVIF_TEXT).text;
     host::sendColumnClick(list, 0);  // same column: descending
@@ -251,8 +250,7 @@ TEST(AlbumListSorting, ColumnClicksFlipOrSwitchAndAreStored) {
     EXPECT_EQ(keys.at("sortdir"), "0");
     EXPECT_EQ(keys.at("sortcol"), "4");
     // On an empty list nothing is selected and Contents is disabled.
-    typeSearch(host, "nothing matches this");
-    waitForSearch(host);
+    ASSERT_TRUE(searchFor(host, "nothing matches this"));
     host::sendColumnClick(list, 1);
     EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
     EXPECT_FALSE(IsWindowEnabled(host.control(IDC_MODE_CONTENTS)));
@@ -264,7 +262,7 @@ TEST(AlbumListSorting, EditedSortColumnsFallBack) {
     writeIni(install.hostIni(), "SongListSortedCol", "-4");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     EXPECT_EQ(requestDisplay(list, 0, 0, LVIF_TEXT).text, "Blue Hour");  // by album
 }
@@ -273,7 +271,7 @@ TEST(AlbumListWidths, EndOfAResizeIsStoredAndReadAtTheNextOpening) {
     PluginInstall install("views_widths");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     host::sendEndTrack(host.control(IDC_ALBUM_LIST), 1, 321);
     host::sendEndTrack(host.control(IDC_SONG_LIST), 0, 45);
     host::sendEndTrack(host.control(IDC_ALBUM_LIST), 2, 99, false);  // no item: ignored
@@ -292,7 +290,7 @@ TEST(AlbumWindowKeys, EnterSpaceAndDoubleClickOpenOnlyOneAlbum) {
     PluginInstall install("views_keys");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND list = host.control(IDC_ALBUM_LIST);
     requestDisplay(list, 0, 0, LVIF_STATE);  // the first request selects item 0
     ASSERT_EQ(ListView_GetSelectedCount(list), 1u);
@@ -324,9 +322,9 @@ TEST(AlbumWindowLifetime, NewViewFirstKeepsTheNewWindowCurrent) {
     options.newViewFirst = true;
     RunningPlugin plugin(install, demoSongs(), options);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     ASSERT_TRUE(host.selectEntry("Rock"));
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     HWND window = host.viewWindow();
     EXPECT_EQ(controlText(window, IDC_STATUS_LINE), "1 Albums [0:09:00]");
     // The old window's destruction did not take the new one's place: a
@@ -351,7 +349,7 @@ TEST(AlbumWindowLifetime, GenreEntriesFilterByTheirFullName) {
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
     ASSERT_TRUE(host.selectEntry(longGenre));
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     EXPECT_EQ(controlText(host.viewWindow(), IDC_STATUS_LINE), "1 Albums [0:02:00]");
     // The genre named "Genres" is a genre row of its own and filters.
     const auto& entries = host.treeEntries();
@@ -360,7 +358,7 @@ TEST(AlbumWindowLifetime, GenreEntriesFilterByTheirFullName) {
         if (entries[i].title == "Genres") genresGenre = entries[i].id;
     ASSERT_NE(genresGenre, 0);
     ASSERT_TRUE(host.selectEntry(genresGenre));
-    waitForSearch(host);
+    ASSERT_TRUE(waitForFirstSearch(host));
     EXPECT_EQ(controlText(host.viewWindow(), IDC_STATUS_LINE), "1 Albums [0:01:00]");
 }
 
@@ -402,7 +400,8 @@ TEST(AlbumWindowLifetime, StopWithAnOpenWindowLeavesNothingRunning) {
     // DLL runs on freed songs.
     host.plugin()->stop();
     EXPECT_FALSE(IsWindow(window));
-    host.pump(400);
+    // Its timers died with it; what stop left queued runs before the unload.
+    host.pump(0);
     host.stopPlugin();
     EXPECT_EQ(host.viewWindow(), nullptr);
 }

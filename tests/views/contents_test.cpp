@@ -41,7 +41,7 @@ TEST(ContentsPanel, ShowsTheAlbumAtTheLimitsOfItsTexts) {
     songs.back().track = 0;
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     const char* years[] = {"-", "1901", "2999", "-"};
     for (int i = 0; i < 4; ++i) {
         openContents(host, i);
@@ -72,7 +72,7 @@ TEST(ContentsSongList, ColumnClicksSortAndAreStored) {
     PluginInstall install("contents_sort");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     openContents(host, 2);  // Dance, four songs
     HWND songs = host.control(IDC_SONG_LIST);
     EXPECT_EQ(requestDisplay(songs, 0, 1, LVIF_TEXT).text, "Dance song 1");
@@ -91,7 +91,7 @@ TEST(ContentsStepping, PreviousAndNextWrapAround) {
     PluginInstall install("contents_step");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     openContents(host, 0);
     HWND albums = host.control(IDC_ALBUM_LIST);
     clickButton(host.control(IDC_PREVIOUS_ALBUM));
@@ -114,7 +114,7 @@ TEST(Enqueue, SendsTheWholeAlbumOutsideContentsAndTheSelectionInside) {
     writeIni(install.hostIni(), "SongListSortDir", "1");
     RunningPlugin plugin(install, demoSongs());
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND albums = host.control(IDC_ALBUM_LIST);
     ListView_SetItemState(albums, 1, LVIS_SELECTED, LVIS_SELECTED);  // Cold Rock
     clickButton(host.control(IDC_ENQUEUE));
@@ -172,7 +172,7 @@ TEST(Enqueue, NothingIsSentWithoutASelectedAlbumAndBigAlbumsGoWhole) {
     addAlbum(songs, "Box Set", "Everyone", 2000, 5000, 200);
     RunningPlugin plugin(install, songs);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     clickButton(host.control(IDC_ENQUEUE));
     EXPECT_TRUE(host.playRequests().empty());
     ListView_SetItemState(host.control(IDC_ALBUM_LIST), 0, LVIS_SELECTED, LVIS_SELECTED);
@@ -180,8 +180,7 @@ TEST(Enqueue, NothingIsSentWithoutASelectedAlbumAndBigAlbumsGoWhole) {
     ASSERT_EQ(host.playRequests().size(), 1u);
     EXPECT_EQ(host.playRequests()[0].songs.size(), 5000u);
     // A search that leaves a stale selection index sends nothing.
-    typeSearch(host, "no such album");
-    waitForSearch(host);
+    ASSERT_TRUE(searchFor(host, "no such album"));
     clickButton(host.control(IDC_ENQUEUE));
     EXPECT_EQ(host.playRequests().size(), 1u);
 }
@@ -192,7 +191,7 @@ TEST(DragAndDrop, AlbumsAndSongsDropOntoThePlaylistOnly) {
     options.showWindow = true;  // the cursor finds windows only where they are shown
     RunningPlugin plugin(install, demoSongs(), options);
     auto& host = plugin.host;
-    openAndSearch(host);
+    ASSERT_TRUE(openAndSearch(host));
     HWND albums = host.control(IDC_ALBUM_LIST);
     // Nothing selected: the host is asked, nothing is dropped.
     ListView_SetItemState(albums, -1, 0, LVIS_SELECTED);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host/wait_probes.h"
 #include "resources/resource_ids.h"
 
 namespace coverhall::test {
@@ -44,23 +45,27 @@ void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char*
     }
 }
 
-void waitForSearch(host::StandInHost& host) {
-    // 50 ms restore delay, then 150 ms after the last change.
-    host.pump(260);
+bool waitForFirstSearch(host::StandInHost& host) {
+    return host::pumpUntil(host, [&] {
+        return host.control(IDC_STATUS_LINE) &&
+               controlText(host.viewWindow(), IDC_STATUS_LINE) != " ";
+    });
 }
 
-bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(deadlineMs)) return false;
-        host.pump(10);
-    }
-    return true;
+bool openAndSearch(host::StandInHost& host) {
+    return host.selectEntry("Coverhall") && waitForFirstSearch(host);
 }
 
-void openAndSearch(host::StandInHost& host) {
-    host.selectEntry("Coverhall");
-    waitForSearch(host);
+bool searchAfter(host::StandInHost& host, const std::function<void()>& change) {
+    HWND status = host.control(IDC_STATUS_LINE);
+    if (!status) return false;
+    host::TextWrites writes(status);
+    change();
+    return host::pumpUntil(host, [&] { return writes.count() > 0; });
+}
+
+bool searchFor(host::StandInHost& host, const std::string& text) {
+    return searchAfter(host, [&] { typeSearch(host, text); });
 }
 
 void typeSearch(host::StandInHost& host, const std::string& text) {

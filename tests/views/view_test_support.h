@@ -17,13 +17,16 @@ std::vector<host::HostSong> demoSongs();
 void addAlbum(std::vector<host::HostSong>& songs, const char* title, const char* artist, int year,
               int count, int length, const char* genre = "Jazz");
 
-// Waits until the album window's pending search has run.
-void waitForSearch(host::StandInHost& host);
-// Handles the host's messages until done() holds or the deadline passes;
-// whether it holds.
-bool pumpUntil(host::StandInHost& host, const std::function<bool()>& done, int deadlineMs = 5000);
-// Selects "Coverhall" and waits for its first search.
-void openAndSearch(host::StandInHost& host);
+// Waits until the album window just opened has run its first search: its
+// status line stays blank until then. Whether it ran.
+[[nodiscard]] bool waitForFirstSearch(host::StandInHost& host);
+// Selects "Coverhall" and waits for its first search; whether both happened.
+[[nodiscard]] bool openAndSearch(host::StandInHost& host);
+// Makes the change (typing, a click) and waits until the search it set off
+// has run: every search writes the status line, the same text again too.
+[[nodiscard]] bool searchAfter(host::StandInHost& host, const std::function<void()>& change);
+// Types the text and waits until it has been searched.
+[[nodiscard]] bool searchFor(host::StandInHost& host, const std::string& text);
 // Puts the text into the search field as typing would.
 void typeSearch(host::StandInHost& host, const std::string& text);
 // The control's own visible style (the test host's window may be hidden).
