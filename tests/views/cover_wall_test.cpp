@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "host/list_probes.h"
+#include "host/wait_probes.h"
 #include "resources/resource_ids.h"
 #include "tests/covers/test_images.h"
 #include "tests/views/view_test_support.h"
+#include "views/album_window.h"
 #include "win/com_apartment.h"
 
 namespace coverhall::test {
 namespace {
-
-constexpr UINT_PTR kSearchDelayTimer = 500;
 
 // Albums "Album 00".. in folders of their own, each with a JPEG folder.jpg,
 // shown by the plug-in in Covers mode.
@@ -94,7 +94,7 @@ TEST_F(CoverWallTest, FirstPaintDecodesNothingAndCoversArriveInDisplayOrder) {
     ASSERT_LT(visibleCount, 40) << "the test wants albums out of view";
     // Whenever a cover is ready, every album before it is too.
     bool inOrder = true;
-    const bool filled = pumpUntil(host(), [&] {
+    const bool filled = host::pumpUntil(host(), [&] {
         while (handleOneMessage()) {
             const int count = cachedCount();
             for (int i = 0; i < count; ++i) inOrder = inOrder && cached(i);
@@ -113,7 +113,7 @@ TEST_F(CoverWallTest, KeysSentWhileCoversAreDecodedAreHandledBeforeTheNextDecode
     UpdateWindow(list());
     ASSERT_EQ(GetForegroundWindow(), GetAncestor(list(), GA_ROOT));
     ASSERT_EQ(GetFocus(), list());
-    ASSERT_TRUE(pumpUntil(
+    ASSERT_TRUE(host::pumpUntil(
         host(), [&] { return cachedCount() >= 1; }, 20000));
     const int decodedBefore = cachedCount();
     INPUT keys[2] = {};
@@ -124,7 +124,7 @@ TEST_F(CoverWallTest, KeysSentWhileCoversAreDecodedAreHandledBeforeTheNextDecode
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ASSERT_EQ(SendInput(2, keys, sizeof keys[0]), 2u);
     ASSERT_TRUE(
-        pumpUntil(host(), [&] { return isChecked(host().viewWindow(), IDC_MODE_CONTENTS); }));
+        host::pumpUntil(host(), [&] { return isChecked(host().viewWindow(), IDC_MODE_CONTENTS); }));
     EXPECT_LE(cachedCount(), decodedBefore + 1);
 }
 
@@ -137,11 +137,11 @@ TEST_F(CoverWallTest, ScrollingSearchingAndClosingDropPendingCovers) {
         ASSERT_EQ(cachedCount(), 0);
         if (action == Scroll) {
             ListView_EnsureVisible(list(), 39, FALSE);
-            EXPECT_TRUE(pumpUntil(host(), [&] { return cached(39); }));
+            EXPECT_TRUE(host::pumpUntil(host(), [&] { return cached(39); }));
         } else if (action == Search) {
             typeSearch(host(), "Album 39");
             SendMessageA(host().viewWindow(), WM_TIMER, kSearchDelayTimer, 0);
-            EXPECT_TRUE(pumpUntil(host(), [&] { return cached(39); }));
+            EXPECT_TRUE(host::pumpUntil(host(), [&] { return cached(39); }));
             EXPECT_EQ(cachedCount(), 1);
         } else {
             ASSERT_TRUE(host().selectEntry("Genres"));
