@@ -13,22 +13,19 @@
 #include "covers/file_names.h"
 #include "covers/file_stamp.h"
 #include "covers/missing_covers.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "covers/song_picture.h"
 #include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
 #include "win/com_apartment.h"
 #include "win/module_bitmaps.h"
 
-coverhall::UniqueBitmap g_thumbnailBitmap;
-coverhall::UniqueBitmap g_contentsCoverBitmap;
-
 namespace {
 
 // Songs whose tags are read for a picture, at most, in load order.
 constexpr std::size_t kSongsReadForPicture = 3;
 
-// The source g_contentsCoverBitmap was made from (an image file, or the song
+// The source of the state's contentsCoverBitmap (an image file, or the song
 // whose picture it is); empty for the placeholder. Showing the same
 // unchanged file again keeps the bitmap instead of decoding it anew
 // (flipping between an album's views, "<<" and ">>" back to it).
@@ -75,6 +72,7 @@ void saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
 }
 
 struct CoverRequest {
+    PluginState* state;  // holds the bitmaps
     const AlbumRecord* album;
     const char* folder;
     HWND pictureControl;
@@ -89,17 +87,18 @@ struct CoverRequest {
 };
 
 // The picture takes the new bitmap before the old one is deleted.
-void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
+void showPicture(PluginState& state, HWND pictureControl, coverhall::UniqueBitmap cover) {
     g_shownCover = ShownCover{};
     SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cover.get()));
-    g_contentsCoverBitmap = std::move(cover);
+    state.contentsCoverBitmap = std::move(cover);
 }
 
 // Shows the bitmap already made from this file, if it is unchanged.
-bool showKeptPicture(HWND pictureControl, const char* sourcePath, const FileStamp& stamp) {
-    if (!g_contentsCoverBitmap || g_shownCover.path != sourcePath || !(g_shownCover.stamp == stamp))
-        return false;
-    const auto kept = reinterpret_cast<LPARAM>(g_contentsCoverBitmap.get());
+bool showKeptPicture(const CoverRequest& request, const char* sourcePath, const FileStamp& stamp) {
+    const coverhall::UniqueBitmap& shown = request.state->contentsCoverBitmap;
+    if (!shown || g_shownCover.path != sourcePath || !(g_shownCover.stamp == stamp)) return false;
+    HWND pictureControl = request.pictureControl;
+    const auto kept = reinterpret_cast<LPARAM>(shown.get());
     if (SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0) != kept)
         SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, kept);
     return true;
@@ -107,16 +106,16 @@ bool showKeptPicture(HWND pictureControl, const char* sourcePath, const FileStam
 
 // Puts the image into the thumbnail slot.
 bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
-    g_thumbnailBitmap.reset(image.makeBitmap());
-    if (!g_thumbnailBitmap) return false;
+    coverhall::UniqueBitmap& thumbnail = request.state->thumbnailBitmap;
+    thumbnail.reset(image.makeBitmap());
+    if (!thumbnail) return false;
     request.decoded = true;
     const coverhall::UniqueBitmap mask =
         loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
     // A slot that is missing or could not be refilled holds another album's
     // cover, or nothing: that must not be reported as this album's.
     return ImageList_GetImageCount(request.thumbnails) > ThumbnailImage &&
-           ImageList_Replace(request.thumbnails, ThumbnailImage, g_thumbnailBitmap.get(),
-                             mask.get());
+           ImageList_Replace(request.thumbnails, ThumbnailImage, thumbnail.get(), mask.get());
 }
 
 // The cache is shown as it is stored, without resampling; one that is not
@@ -141,7 +140,7 @@ bool showContentsCover(CoverRequest& request, CoverImage& image, const char* sou
     coverhall::UniqueBitmap cover(image.makeBitmap());
     if (!cover) return false;
     request.decoded = true;
-    showPicture(request.pictureControl, std::move(cover));
+    showPicture(*request.state, request.pictureControl, std::move(cover));
     if (stamp) g_shownCover = ShownCover{sourcePath, *stamp};
     return true;
 }
@@ -163,7 +162,7 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
     CoverImage image;
     if (!request.pictureControl)
         return image.load(imagePath, format) && showNewThumbnail(request, image);
-    return showKeptPicture(request.pictureControl, imagePath, stamp) ||
+    return showKeptPicture(request, imagePath, stamp) ||
            (image.load(imagePath, format) && showContentsCover(request, image, imagePath, &stamp));
 }
 
@@ -172,7 +171,7 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
 std::vector<const char*> firstSongFiles(const AlbumRecord& album) {
     const AlbumRecord* ordered = &album;
     if (album.songsResorted) {
-        const AlbumRecord* library = g_libraryCatalogue.albumWithFolder(album.folder);
+        const AlbumRecord* library = libraryCatalogue().albumWithFolder(album.folder);
         if (library && !library->songsResorted) ordered = library;
     }
     std::vector<const char*> files;
@@ -198,8 +197,7 @@ bool showSongPicture(CoverRequest& request) {
     if (!request.pictureControl && request.cacheCurrent && songsOlder)
         return showCachedThumbnail(request);
     for (std::size_t i = 0; i < songs.size(); ++i) {
-        if (request.pictureControl && stamped[i] &&
-            showKeptPicture(request.pictureControl, songs[i], stamps[i])) {
+        if (request.pictureControl && stamped[i] && showKeptPicture(request, songs[i], stamps[i])) {
             return true;
         }
         std::vector<uint8_t> picture = readSongPicture(songs[i]);
@@ -236,12 +234,13 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     return showCacheAsCover(request);
 }
 
-int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-              HIMAGELIST thumbnails, bool songPictures) {
+int loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
+              HWND pictureControl, HIMAGELIST thumbnails, bool songPictures) {
     CoverRequest request{};
+    request.state = &state;
     request.pictureControl = pictureControl;
     if (!pictureControl) {
-        g_thumbnailBitmap.reset();
+        state.thumbnailBitmap.reset();
         request.thumbnails = thumbnails;
         if (!request.thumbnails) return 0;
     }
@@ -280,24 +279,27 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
     return shown ? 1 : 0;
 }
 
-void showPlaceholder(HWND pictureControl) {
-    showPicture(pictureControl, loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize,
-                                                   kContentsCoverSize));
+void showPlaceholder(PluginState& state, HWND pictureControl) {
+    showPicture(
+        state, pictureControl,
+        loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize, kContentsCoverSize));
 }
 
 }  // namespace
 
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return 0;
     int shown = 0;
     try {
-        shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures);
+        shown = loadCover(*state, album, imageName, mode, pictureControl, thumbnails, songPictures);
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
     }
     if (pictureControl && !shown) {
         try {
-            showPlaceholder(pictureControl);
+            showPlaceholder(*state, pictureControl);
         } catch (...) {
         }
     }
@@ -311,6 +313,8 @@ void forgetMissingCover(const AlbumRecord* album) {
 void releaseCoverBitmap() {
     g_shownCover = ShownCover{};
     g_missingCovers.clear();
-    g_thumbnailBitmap.reset();
-    g_contentsCoverBitmap.reset();
+    if (PluginState* state = pluginState()) {
+        state->thumbnailBitmap.reset();
+        state->contentsCoverBitmap.reset();
+    }
 }

@@ -5,7 +5,7 @@
 
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/album_list_texts.h"
 #include "views/album_window.h"
@@ -19,7 +19,8 @@
 namespace {
 
 const AlbumRecord* shownAlbum(int index) {
-    return g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+    const AlbumCatalogue* view = viewCatalogue();
+    return view ? view->shownAlbumAt(index) : nullptr;
 }
 
 // What a display request is answered with, for either character width.
@@ -105,7 +106,7 @@ AlbumDisplay albumDisplay(HWND list, bool& firstSelection, int index, int subIte
     }
     if ((mask & LVIF_IMAGE) && g_viewMode == Covers) {
         display.image = loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr,
-                                       coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers);
+                                       coverImageListOf(viewCatalogue()), g_embeddedCovers);
     }
     return display;
 }
@@ -143,9 +144,8 @@ INT_PTR AlbumWindow::answerTagTip(wchar_t* text, int size, int item) {
 }
 
 INT_PTR AlbumWindow::answerFind(int start, unsigned flags, const std::string& typed) {
-    const int found = g_viewCatalogue
-                          ? findAlbumByKey(*g_viewCatalogue, start, flags, typed, g_albumSortColumn)
-                          : -1;
+    const AlbumCatalogue* view = viewCatalogue();
+    const int found = view ? findAlbumByKey(*view, start, flags, typed, g_albumSortColumn) : -1;
     setMessageResult(found);
     return TRUE;
 }

@@ -6,7 +6,7 @@
 
 #include "catalogue/search.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/contents_view.h"
 #include "views/list_text.h"
@@ -461,15 +461,17 @@ HWND openAlbumList() {
 
 void refreshAlbumList() {
     HWND list = openAlbumList();
-    if (!list || !g_viewCatalogue) return;
-    refillListItems(list, g_viewCatalogue->shownCount());
+    const AlbumCatalogue* view = viewCatalogue();
+    if (!list || !view) return;
+    refillListItems(list, view->shownCount());
     // The catalogue owns its image list; the list only shows it.
-    ListView_SetImageList(list, coverImageListOf(g_viewCatalogue.get()), LVSIL_NORMAL);
+    ListView_SetImageList(list, coverImageListOf(view), LVSIL_NORMAL);
 }
 
 void sortAndRefreshAlbumList() {
-    if (!g_viewCatalogue) return;
-    g_viewCatalogue->sortShownAlbums(g_albumSortColumn, g_albumSortDescending != 0);
+    AlbumCatalogue* view = viewCatalogue();
+    if (!view) return;
+    view->sortShownAlbums(g_albumSortColumn, g_albumSortDescending != 0);
     refreshAlbumList();
 }
 
@@ -480,7 +482,8 @@ void updateSelectionInfo(HWND albumWindow) {
     EnableWindow(GetDlgItem(albumWindow, IDC_MODE_CONTENTS), selected == 1);
     if (selected == 1) {
         const int index = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-        const AlbumRecord* album = g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+        const AlbumCatalogue* view = viewCatalogue();
+        const AlbumRecord* album = view ? view->shownAlbumAt(index) : nullptr;
         SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE,
                         album ? std::string(album->artist).c_str() : "");
     } else {
@@ -490,19 +493,19 @@ void updateSelectionInfo(HWND albumWindow) {
 }
 
 void applySearch(const std::string& genre) {
-    if (!g_albumWindow) return;
+    PluginState* state = pluginState();
+    if (!g_albumWindow || !state) return;
     char text[kSearchTextLimit + 1] = "";
     GetDlgItemTextA(g_albumWindow, IDC_SEARCH_EDIT, text, sizeof text);
+    const AlbumCatalogue& library = state->libraryCatalogue;
+    std::unique_ptr<AlbumCatalogue>& view = state->viewCatalogue;
     // The view is refilled in place: its memory, and the image list the
     // control shows, stay.
-    if (g_viewCatalogue) {
-        searchCatalogue(g_libraryCatalogue, text, genre, g_albumSortColumn,
-                        g_albumSortDescending != 0, *g_viewCatalogue);
+    if (view) {
+        searchCatalogue(library, text, genre, g_albumSortColumn, g_albumSortDescending != 0, *view);
     } else {
-        g_viewCatalogue = searchCatalogue(g_libraryCatalogue, text, genre, g_albumSortColumn,
-                                          g_albumSortDescending != 0);
+        view = searchCatalogue(library, text, genre, g_albumSortColumn, g_albumSortDescending != 0);
     }
     refreshAlbumList();
-    SetDlgItemTextA(g_albumWindow, IDC_STATUS_LINE,
-                    formatStatusLine(*g_viewCatalogue, g_libraryCatalogue).c_str());
+    SetDlgItemTextA(g_albumWindow, IDC_STATUS_LINE, formatStatusLine(*view, library).c_str());
 }

@@ -91,9 +91,9 @@ class AlbumWindow : public coverhall::DialogBase {
 
 // The album list of the open album window, or null.
 HWND openAlbumList();
-// Sorts g_viewCatalogue's shown albums by the album sort state and shows them.
+// Sorts the view catalogue's shown albums by the album sort state and shows them.
 void sortAndRefreshAlbumList();
-// Shows g_viewCatalogue's shown albums in their current order: item count 0,
+// Shows the view catalogue's shown albums in their current order: item count 0,
 // then the shown count, one repaint, and the view's image list.
 void refreshAlbumList();
 // Enables "Contents" for exactly one selected album and writes the artist

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/album_window.h"
 #include "views/contents_view.h"
@@ -98,7 +98,8 @@ void AlbumWindow::onSongListKey(WORD key) {
 
 void AlbumWindow::stepAlbum(int direction) {
     HWND list = control(IDC_ALBUM_LIST);
-    const int count = g_viewCatalogue ? g_viewCatalogue->shownCount() : 0;
+    const AlbumCatalogue* view = viewCatalogue();
+    const int count = view ? view->shownCount() : 0;
     if (count <= 0) return;
     const int current = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     int next = 0;
