@@ -13,22 +13,19 @@
 #include "covers/file_names.h"
 #include "covers/file_stamp.h"
 #include "covers/missing_covers.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "covers/song_picture.h"
 #include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
 #include "win/com_apartment.h"
 #include "win/module_bitmaps.h"
 
-coverhall::UniqueBitmap g_thumbnailBitmap;
-coverhall::UniqueBitmap g_contentsCoverBitmap;
-
 namespace {
 
 // Songs whose tags are read for a picture, at most, in load order.
 constexpr std::size_t kSongsReadForPicture = 3;
 
-// The source g_contentsCoverBitmap was made from (an image file, or the song
+// The source of the state's contentsCoverBitmap (an image file, or the song
 // whose picture it is); empty for the placeholder. Showing the same
 // unchanged file again keeps the bitmap instead of decoding it anew
 // (flipping between an album's views, "<<" and ">>" back to it).
@@ -40,37 +37,24 @@ ShownCover g_shownCover;
 
 MissingCovers g_missingCovers;
 
-// Thumbnails made by decoding, kept for the album's next draw so that it
-// needs no second look at its folder: once when the cache took the
-// thumbnail, for every draw when no cache could (the oldest go first).
-struct KeptThumbnail {
-    std::string folder;
-    coverhall::UniqueBitmap bitmap;
-    bool cached;
-};
 constexpr std::size_t kMaxKeptThumbnails = 256;
-std::vector<KeptThumbnail> g_keptThumbnails;
 
-void keepThumbnail(const std::string& folder, coverhall::UniqueBitmap bitmap, bool cached) {
-    if (!bitmap) return;
-    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
+void forgetKeptThumbnail(std::vector<KeptThumbnail>& kept, const std::string& folder) {
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
         if (it->folder == folder) {
-            g_keptThumbnails.erase(it);
-            break;
-        }
-    }
-    if (g_keptThumbnails.size() == kMaxKeptThumbnails)
-        g_keptThumbnails.erase(g_keptThumbnails.begin());
-    g_keptThumbnails.push_back(KeptThumbnail{folder, std::move(bitmap), cached});
-}
-
-void forgetKeptThumbnail(const std::string& folder) {
-    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
-        if (it->folder == folder) {
-            g_keptThumbnails.erase(it);
+            kept.erase(it);
             return;
         }
     }
+}
+
+// The oldest go first when too many are kept.
+void keepThumbnail(std::vector<KeptThumbnail>& kept, const std::string& folder,
+                   coverhall::UniqueBitmap bitmap, bool cached) {
+    if (!bitmap) return;
+    forgetKeptThumbnail(kept, folder);
+    if (kept.size() == kMaxKeptThumbnails) kept.erase(kept.begin());
+    kept.push_back(KeptThumbnail{folder, std::move(bitmap), cached});
 }
 
 // The thumbnail cache an album uses: the file beside it, or the per-user
@@ -110,6 +94,7 @@ bool saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
 }
 
 struct CoverRequest {
+    PluginState* state;  // holds the bitmaps
     const AlbumRecord* album;
     const char* folder;
     HWND pictureControl;
@@ -128,17 +113,18 @@ struct CoverRequest {
 };
 
 // The picture takes the new bitmap before the old one is deleted.
-void showPicture(HWND pictureControl, coverhall::UniqueBitmap cover) {
+void showPicture(PluginState& state, HWND pictureControl, coverhall::UniqueBitmap cover) {
     g_shownCover = ShownCover{};
     SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(cover.get()));
-    g_contentsCoverBitmap = std::move(cover);
+    state.contentsCoverBitmap = std::move(cover);
 }
 
 // Shows the bitmap already made from this file, if it is unchanged.
-bool showKeptPicture(HWND pictureControl, const char* sourcePath, const FileStamp& stamp) {
-    if (!g_contentsCoverBitmap || g_shownCover.path != sourcePath || !(g_shownCover.stamp == stamp))
-        return false;
-    const auto kept = reinterpret_cast<LPARAM>(g_contentsCoverBitmap.get());
+bool showKeptPicture(const CoverRequest& request, const char* sourcePath, const FileStamp& stamp) {
+    const coverhall::UniqueBitmap& shown = request.state->contentsCoverBitmap;
+    if (!shown || g_shownCover.path != sourcePath || !(g_shownCover.stamp == stamp)) return false;
+    HWND pictureControl = request.pictureControl;
+    const auto kept = reinterpret_cast<LPARAM>(shown.get());
     if (SendMessageA(pictureControl, STM_GETIMAGE, IMAGE_BITMAP, 0) != kept)
         SendMessageA(pictureControl, STM_SETIMAGE, IMAGE_BITMAP, kept);
     return true;
@@ -156,18 +142,20 @@ bool replaceThumbnailSlot(HIMAGELIST thumbnails, HBITMAP bitmap) {
 
 // Puts the image into the thumbnail slot.
 bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
-    g_thumbnailBitmap.reset(image.makeBitmap());
-    if (!g_thumbnailBitmap) return false;
+    coverhall::UniqueBitmap& thumbnail = request.state->thumbnailBitmap;
+    thumbnail.reset(image.makeBitmap());
+    if (!thumbnail) return false;
     request.decoded = true;
-    return replaceThumbnailSlot(request.thumbnails, g_thumbnailBitmap.get());
+    return replaceThumbnailSlot(request.thumbnails, thumbnail.get());
 }
 
 // The kept thumbnail of the folder, into the slot.
-bool showKeptThumbnail(const std::string& folder, HIMAGELIST thumbnails) {
-    for (auto it = g_keptThumbnails.begin(); it != g_keptThumbnails.end(); ++it) {
+bool showKeptThumbnail(PluginState& state, const std::string& folder, HIMAGELIST thumbnails) {
+    std::vector<KeptThumbnail>& kept = state.keptThumbnails;
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
         if (it->folder != folder) continue;
         const bool shown = replaceThumbnailSlot(thumbnails, it->bitmap.get());
-        if (it->cached) g_keptThumbnails.erase(it);
+        if (it->cached) kept.erase(it);
         return shown;
     }
     return false;
@@ -187,7 +175,8 @@ bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
     if (!image.resample(kThumbnailSize, kThumbnailSize, true)) return false;
     const bool cached = saveCache(request.folder, request.cache, image);
     if (!fillThumbnailSlot(request, image)) return false;
-    keepThumbnail(request.folder, coverhall::UniqueBitmap(image.makeBitmap()), cached);
+    keepThumbnail(request.state->keptThumbnails, request.folder,
+                  coverhall::UniqueBitmap(image.makeBitmap()), cached);
     return true;
 }
 
@@ -203,7 +192,7 @@ bool showContentsCover(CoverRequest& request, CoverImage& image, const char* sou
     coverhall::UniqueBitmap cover(image.makeBitmap());
     if (!cover) return false;
     request.decoded = true;
-    showPicture(request.pictureControl, std::move(cover));
+    showPicture(*request.state, request.pictureControl, std::move(cover));
     if (stamp) g_shownCover = ShownCover{sourcePath, *stamp};
     return true;
 }
@@ -226,7 +215,7 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
     CoverImage image;
     if (!request.pictureControl)
         return image.load(imagePath, format) && showNewThumbnail(request, image);
-    return showKeptPicture(request.pictureControl, imagePath, stamp) ||
+    return showKeptPicture(request, imagePath, stamp) ||
            (image.load(imagePath, format) && showContentsCover(request, image, imagePath, &stamp));
 }
 
@@ -235,7 +224,7 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
 std::vector<const char*> firstSongFiles(const AlbumRecord& album) {
     const AlbumRecord* ordered = &album;
     if (album.songsResorted) {
-        const AlbumRecord* library = g_libraryCatalogue.albumWithFolder(album.folder);
+        const AlbumRecord* library = libraryCatalogue().albumWithFolder(album.folder);
         if (library && !library->songsResorted) ordered = library;
     }
     std::vector<const char*> files;
@@ -262,8 +251,7 @@ bool showSongPicture(CoverRequest& request) {
         return showCachedThumbnail(request);
     if (!request.pictureControl && !request.mayDecode) return deferDecode(request);
     for (std::size_t i = 0; i < songs.size(); ++i) {
-        if (request.pictureControl && stamped[i] &&
-            showKeptPicture(request.pictureControl, songs[i], stamps[i])) {
+        if (request.pictureControl && stamped[i] && showKeptPicture(request, songs[i], stamps[i])) {
             return true;
         }
         std::vector<uint8_t> picture = readSongPicture(songs[i]);
@@ -301,13 +289,15 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     return showCacheAsCover(request);
 }
 
-CoverState loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
-                     HIMAGELIST thumbnails, bool songPictures, bool mayDecode) {
+CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
+                     HWND pictureControl, HIMAGELIST thumbnails, bool songPictures,
+                     bool mayDecode) {
     CoverRequest request{};
+    request.state = &state;
     request.pictureControl = pictureControl;
     request.mayDecode = mayDecode;
     if (!pictureControl) {
-        g_thumbnailBitmap.reset();
+        state.thumbnailBitmap.reset();
         request.thumbnails = thumbnails;
         if (!request.thumbnails) return CoverState::None;
     }
@@ -349,25 +339,28 @@ CoverState loadCover(const AlbumRecord* album, const char* imageName, int mode, 
     return shown ? CoverState::Shown : CoverState::None;
 }
 
-void showPlaceholder(HWND pictureControl) {
-    showPicture(pictureControl, loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize,
-                                                   kContentsCoverSize));
+void showPlaceholder(PluginState& state, HWND pictureControl) {
+    showPicture(
+        state, pictureControl,
+        loadBitmapResource(bitmapModule(), IDB_NO_COVER, kContentsCoverSize, kContentsCoverSize));
 }
 
 }  // namespace
 
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return 0;
     int shown = 0;
     try {
-        shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures, true) ==
-                CoverState::Shown;
+        shown = loadCover(*state, album, imageName, mode, pictureControl, thumbnails, songPictures,
+                          true) == CoverState::Shown;
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
     }
     if (pictureControl && !shown) {
         try {
-            showPlaceholder(pictureControl);
+            showPlaceholder(*state, pictureControl);
         } catch (...) {
         }
     }
@@ -376,10 +369,12 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
 
 CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
                            HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return CoverState::None;
     try {
-        if (album && thumbnails && showKeptThumbnail(album->folder.c_str(), thumbnails))
+        if (album && thumbnails && showKeptThumbnail(*state, album->folder.c_str(), thumbnails))
             return CoverState::Shown;
-        return loadCover(album, imageName, mode, nullptr, thumbnails, songPictures, false);
+        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures, false);
     } catch (...) {
         return CoverState::None;  // as a failed decode would be
     }
@@ -389,13 +384,15 @@ void forgetMissingCover(const AlbumRecord* album) {
     if (!album) return;
     const std::string folder(album->folder.c_str());
     g_missingCovers.forget(folder);
-    forgetKeptThumbnail(folder);
+    if (PluginState* state = pluginState()) forgetKeptThumbnail(state->keptThumbnails, folder);
 }
 
 void releaseCoverBitmap() {
     g_shownCover = ShownCover{};
     g_missingCovers.clear();
-    g_keptThumbnails.clear();
-    g_thumbnailBitmap.reset();
-    g_contentsCoverBitmap.reset();
+    if (PluginState* state = pluginState()) {
+        state->keptThumbnails.clear();
+        state->thumbnailBitmap.reset();
+        state->contentsCoverBitmap.reset();
+    }
 }

@@ -3,8 +3,7 @@
 #pragma once
 
 #include <windows.h>
-
-#include "win/win_handles.h"
+#include <commctrl.h>
 
 struct AlbumRecord;
 
@@ -17,13 +16,6 @@ enum class CoverState { Shown, None, Pending };
 // Edge in pixels of the Contents view's cover.
 constexpr int kContentsCoverSize = 200;
 
-// The bitmap of the last thumbnail request (the image list holds its own
-// copy); replaced by every thumbnail request.
-extern coverhall::UniqueBitmap g_thumbnailBitmap;
-// The bitmap the Contents picture shows; replaced only by the next Contents
-// request, so the picture control never holds a deleted bitmap.
-extern coverhall::UniqueBitmap g_contentsCoverBitmap;
-
 // Finds the album's cover by mode (values outside 0..2 count as 2) and
 // imageName: the named file (modes 1 and 2), else the best image of the
 // album's folders (cover_search.h), else, with songPictures, a picture
@@ -32,10 +24,12 @@ extern coverhall::UniqueBitmap g_contentsCoverBitmap;
 // thumbnails, from the cache file while that is current, and returns 1; 0
 // when there is no cover (or no list). With pictureControl it shows the
 // cover at kContentsCoverSize there, or the placeholder, and returns whether
-// a cover was shown. An album found without cover costs, until one of the
-// folders searched changes, one attribute query per folder. A thumbnail
-// decoded here is kept for the album's next thumbnailAtHand: once when it
-// was cached, for every one when no cache could take it. Never throws.
+// a cover was shown. The bitmaps are the plug-in state's; without one
+// nothing is shown and it returns 0. An album found without cover costs,
+// until one of the folders searched changes, one attribute query per
+// folder. A thumbnail decoded here is kept for the album's next
+// thumbnailAtHand: once when it was cached, for every one when no cache
+// could take it. Never throws.
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures = true);
 
@@ -50,7 +44,8 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
 // been found without cover, and drops its kept thumbnail.
 void forgetMissingCover(const AlbumRecord* album);
 
-// Deletes both bitmaps and every kept thumbnail and forgets every album
+// Deletes the plug-in state's two cover bitmaps and kept thumbnails and
+// forgets every album
 // found without cover; the plug-in's stop calls it once no picture shows
 // them.
 void releaseCoverBitmap();

@@ -1,7 +1,7 @@
 #include "plugin/catalogue_load.h"
 
 #include "catalogue/song_record.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "plugin/plugin_entry.h"
 
 namespace {
@@ -33,36 +33,41 @@ const char* ratingEntryValue(const ItemRecord& item) {
 }
 
 void releaseLibrarySongs() {
+    PluginState* state = pluginState();
+    if (!state) return;
     // The view catalogue borrows the library's songs; it must not outlive them.
-    g_viewCatalogue.reset();
-    g_libraryCatalogue.releaseAllSongs();
+    state->viewCatalogue.reset();
+    state->libraryCatalogue.releaseAllSongs();
 }
 
 void loadLibraryCatalogue() {
+    PluginState* state = pluginState();
+    if (!state) return;
     releaseLibrarySongs();
+    AlbumCatalogue& library = state->libraryCatalogue;
     char emptyQuery[] = "";
     LibraryQuery query{emptyQuery, 0, {nullptr, 0, 0}};
     QueryRelease release;
     SendMessageA(g_pluginRecord.libraryWindow, kLibraryMessage, reinterpret_cast<WPARAM>(&query),
                  LibraryCode::kQueryLibrary);
     const int count = itemCount(query.results);
-    g_libraryCatalogue.reserveSongs(static_cast<std::size_t>(count));
+    library.reserveSongs(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         const ItemRecord& item = query.results.items[index];
-        g_libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,
-                                            item.track, item.genre, item.year, item.filename,
-                                            ratingEntryValue(item)});
+        library.addSong(HostSong{item.artist, item.title, item.album, item.length, item.track,
+                                 item.genre, item.year, item.filename, ratingEntryValue(item)});
     }
 }
 
 int appendItems(const ItemRecordList* list) {
-    if (!list) return 0;
+    PluginState* state = pluginState();
+    if (!list || !state) return 0;
     const int count = itemCount(*list);
     for (int index = 0; index < count; ++index) {
         const ItemRecord& item = list->items[index];
-        g_libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,
-                                            item.track, item.genre, item.year, item.filename,
-                                            nullptr});
+        state->libraryCatalogue.addSong(HostSong{item.artist, item.title, item.album, item.length,
+                                                 item.track, item.genre, item.year, item.filename,
+                                                 nullptr});
     }
     return count;
 }

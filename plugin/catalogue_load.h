@@ -1,4 +1,4 @@
-// Filling g_libraryCatalogue from the host: the whole database at start and
+// Filling the library catalogue from the host: the whole database at start and
 // the items of a Send-to request.
 #pragma once
 
@@ -9,7 +9,8 @@
 const char* ratingEntryValue(const ItemRecord& item);
 
 // Frees every song of the library (and first the view catalogue that points
-// at them).
+// at them). Like the load and the append, it does nothing before start or
+// after stop.
 void releaseLibrarySongs();
 
 // Releases the songs, then reads every item of the host's database
@@ -18,6 +19,6 @@ void releaseLibrarySongs();
 void loadLibraryCatalogue();
 
 // Adds the items of a Send-to list to the catalogue, without ratings. A null
-// list, a null item array or a negative size adds nothing. Returns the
-// number of songs added.
+// list, a null item array, a negative size or a plug-in not running adds
+// nothing. Returns the number of songs added.
 int appendItems(const ItemRecordList* list);

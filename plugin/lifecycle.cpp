@@ -4,7 +4,7 @@
 
 #include "catalogue/block_reserve.h"
 #include "covers/album_cover.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
 #include "settings/start_settings.h"
@@ -41,6 +41,9 @@ void setDescription() {
 void runStart() {
     const char* versionFile = versionBlockFileName(GetVersion());
     g_moduleHandle = GetModuleHandleA("ml_Coverhall.dll");
+    // After the module handle: the library's image list takes its bitmaps
+    // from that module.
+    makePluginState();
     determinePluginFolder();
     char modulePath[kPathSize] = "";
     if (g_moduleHandle) GetModuleFileNameA(g_moduleHandle, modulePath, sizeof(modulePath));
@@ -86,11 +89,8 @@ void __cdecl stop() {
         destroyViewWindows();
     } catch (...) {
     }
-    g_viewCatalogue.reset();
-    try {
-        releaseLibrarySongs();
-    } catch (...) {
-    }
+    releaseCoverBitmap();
+    releasePluginState();
     // Blocks kept for a reload are of no use once the plug-in stops.
     freeReservedBlocks();
     // The host may still read the description after stop; it must not point
@@ -98,8 +98,6 @@ void __cdecl stop() {
     g_pluginRecord.description = g_noDescription;
     g_description.clear();
     g_description.shrink_to_fit();
-    releaseCoverBitmap();
-    releaseTreeMenus();
     // Nothing borrowed from the host outlives stop.
     g_hostIniPath = "";
     g_treeControl = nullptr;

@@ -1,4 +1,5 @@
 // onMessage: everything the host reports after start.
+#include "covers/plugin_state.h"
 #include "plugin/configure_dialog.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/send_to.h"
@@ -20,6 +21,9 @@ INT_PTR createEntryView(const TreeEntry& entry, HWND parent) {
 }
 
 INT_PTR dispatchTreeCode(int code, INT_PTR param1, INT_PTR param2, INT_PTR param3) {
+    // The rows outlive stop, but no view or menu may be made without the
+    // state that they show.
+    if (!pluginState()) return 0;
     // Entry ids are 32-bit values even where parameters are wider.
     const int entryId = static_cast<int>(param1);
     if (entryId != param1) return 0;

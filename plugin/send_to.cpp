@@ -1,5 +1,6 @@
 #include "plugin/send_to.h"
 
+#include "covers/plugin_state.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
 #include "views/view_windows.h"
@@ -19,6 +20,8 @@ void offerSendToEntry(INT_PTR sourceKind, INT_PTR context) {
 
 int acceptSendTo(INT_PTR sourceKind, INT_PTR list, INT_PTR userValue) {
     if (sourceKind != 0 || list == 0 || userValue != sendToUserValue()) return 0;
+    // Before start and after stop there is no library to take the songs.
+    if (!pluginState()) return 0;
     appendItems(reinterpret_cast<const ItemRecordList*>(list));
     rerunAlbumSearch();
     return 1;

@@ -3,7 +3,7 @@
 #include <unordered_map>
 
 #include "catalogue/album_record.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "plugin/plugin_entry.h"
 #include "win/host_interface.h"
 #include "win/plugin_globals.h"
@@ -121,7 +121,7 @@ int findDevicesParent() {
 
 void addGenreEntries() {
     int row = 2;
-    for (const std::string& genre : g_libraryCatalogue.genreNames()) {
+    for (const std::string& genre : libraryCatalogue().genreNames()) {
         if (row >= kTreeEntryRows) break;
         const char* title = genre.empty() ? kUnknownGenre : genre.c_str();
         setTreeEntry(g_treeEntries[row], addTreeEntry(g_genresEntryId, title, false), title);

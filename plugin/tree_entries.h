@@ -61,7 +61,7 @@ int addTreeEntry(int parentId, const char* title, bool hasChildren);
 // a record titled "Devices".
 int findDevicesParent();
 
-// One entry per genre of g_libraryCatalogue in first-seen order ("Unknown"
+// One entry per genre of the library catalogue in first-seen order ("Unknown"
 // for the empty genre), rows 2 onward, then g_treeEntryCount = rows used.
 void addGenreEntries();
 

@@ -1,5 +1,6 @@
 #include "plugin/tree_menus.h"
 
+#include "covers/plugin_state.h"
 #include "plugin/about_dialog.h"
 #include "plugin/help_file.h"
 #include "plugin/plugin_entry.h"
@@ -8,23 +9,12 @@
 #include "settings/plugin_settings.h"
 #include "settings/setting_keys.h"
 #include "win/settings.h"
-#include "win/win_handles.h"
-
-namespace {
-
-coverhall::UniqueMenu g_entryMenu;
-coverhall::UniqueMenu g_genresMenu;
-
-}  // namespace
 
 void loadTreeMenus(HINSTANCE instance) {
-    g_entryMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_ENTRY_MENU)));
-    g_genresMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_GENRES_MENU)));
-}
-
-void releaseTreeMenus() {
-    g_entryMenu.reset();
-    g_genresMenu.reset();
+    PluginState* state = pluginState();
+    if (!state) return;
+    state->entryMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_ENTRY_MENU)));
+    state->genresMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_GENRES_MENU)));
 }
 
 const char* sortGenreLabel(int order) {
@@ -40,16 +30,18 @@ void toggleGenreSortOrder() {
 }
 
 void showEntryMenu(int entryId, HWND owner) {
+    const PluginState* state = pluginState();
+    if (!state) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     HMENU popup = nullptr;
     if (entryId == g_genresEntryId) {
-        popup = g_genresMenu ? GetSubMenu(g_genresMenu.get(), 0) : nullptr;
+        popup = state->genresMenu ? GetSubMenu(state->genresMenu.get(), 0) : nullptr;
         if (popup)
             ModifyMenuA(popup, ID_MENU_SORT_GENRE, MF_BYCOMMAND | MF_STRING, ID_MENU_SORT_GENRE,
                         sortGenreLabel(g_treeGenreSortOrder));
     } else {
-        popup = g_entryMenu ? GetSubMenu(g_entryMenu.get(), 0) : nullptr;
+        popup = state->entryMenu ? GetSubMenu(state->entryMenu.get(), 0) : nullptr;
     }
     if (!popup) return;
     // A menu needs a live owner window; the library window stands in for a

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-// Loads menus 102 (root and genre entries) and 138 ("Genres") from instance.
+// Loads menus 102 (root and genre entries) and 138 ("Genres") from instance
+// into the plug-in state, which frees them.
 void loadTreeMenus(HINSTANCE instance);
-void releaseTreeMenus();
 
 // The label of the "Sort Genre" item for the current order.
 const char* sortGenreLabel(int order);

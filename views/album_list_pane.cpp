@@ -6,7 +6,7 @@
 #include "catalogue/search.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "settings/list_sorts.h"
 #include "settings/plugin_settings.h"
@@ -34,7 +34,8 @@ AlbumColumn albumSortColumn() {
 }
 
 const AlbumRecord* shownAlbum(int index) {
-    return g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+    const AlbumCatalogue* view = viewCatalogue();
+    return view ? view->shownAlbumAt(index) : nullptr;
 }
 
 void setListStyle(HWND list, int viewType, bool hideHeader) {
@@ -140,15 +141,15 @@ std::optional<LRESULT> AlbumListPane::onNotify(NMHDR& header) {
         }
         case LVN_ODFINDITEMA: {
             auto& find = reinterpret_cast<NMLVFINDITEMA&>(header);
-            if (!g_viewCatalogue) return -1;
-            return findAlbumByKey(*g_viewCatalogue, find.iStart, find.lvfi.flags,
+            if (!viewCatalogue()) return -1;
+            return findAlbumByKey(*viewCatalogue(), find.iStart, find.lvfi.flags,
                                   find.lvfi.psz ? find.lvfi.psz : "", albumSortColumn());
         }
         case LVN_ODFINDITEMW: {
             // Wine's list view sends the wide form even to an ANSI dialog.
             auto& find = reinterpret_cast<NMLVFINDITEMW&>(header);
-            if (!g_viewCatalogue) return -1;
-            return findAlbumByKey(*g_viewCatalogue, find.iStart, find.lvfi.flags,
+            if (!viewCatalogue()) return -1;
+            return findAlbumByKey(*viewCatalogue(), find.iStart, find.lvfi.flags,
                                   narrowText(find.lvfi.psz), albumSortColumn());
         }
         case LVN_COLUMNCLICK:
@@ -200,7 +201,7 @@ void AlbumListPane::answerDisplay(Item& item) {
 // decode.
 int AlbumListPane::coverImage(int index, const AlbumRecord& album) {
     switch (thumbnailAtHand(&album, g_frontCoverImageName, g_coverDetectionMode,
-                            coverImageListOf(g_viewCatalogue.get()), g_embeddedCovers)) {
+                            coverImageListOf(viewCatalogue()), g_embeddedCovers)) {
         case CoverState::Shown:
             return ThumbnailImage;
         case CoverState::Pending:
@@ -224,7 +225,7 @@ bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
 // and the decode loop gives way as soon as one does: the window answers
 // between any two decodes. Each cover is painted as soon as it is ready.
 void AlbumListPane::fillCovers() {
-    HIMAGELIST thumbnails = coverImageListOf(g_viewCatalogue.get());
+    HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
     do {
         const std::optional<int> next = fill_.takeNextVisible(list(), &shownAlbum);
         if (!next || !covers_ || !thumbnails) {
@@ -263,15 +264,17 @@ void AlbumListPane::openSelectedAlbum() const {
 
 void AlbumListPane::refresh() {
     stopFilling();
-    if (!list() || !g_viewCatalogue) return;
-    refillListItems(list(), g_viewCatalogue->shownCount());
+    const AlbumCatalogue* view = viewCatalogue();
+    if (!list() || !view) return;
+    refillListItems(list(), view->shownCount());
     // The catalogue owns its image list; the list only shows it.
-    ListView_SetImageList(list(), coverImageListOf(g_viewCatalogue.get()), LVSIL_NORMAL);
+    ListView_SetImageList(list(), coverImageListOf(viewCatalogue()), LVSIL_NORMAL);
 }
 
 void AlbumListPane::sortAndRefresh() {
-    if (!g_viewCatalogue) return;
-    g_viewCatalogue->sortShownAlbums(g_listSorts.albums.column, g_listSorts.albums.descending != 0);
+    AlbumCatalogue* view = viewCatalogue();
+    if (!view) return;
+    view->sortShownAlbums(g_listSorts.albums.column, g_listSorts.albums.descending != 0);
     refresh();
 }
 
@@ -298,7 +301,8 @@ int AlbumListPane::selectedCount() const {
 }
 
 int AlbumListPane::selectNeighbour(int direction) const {
-    const int count = g_viewCatalogue ? g_viewCatalogue->shownCount() : 0;
+    const AlbumCatalogue* view = viewCatalogue();
+    const int count = view ? view->shownCount() : 0;
     if (count <= 0 || !list()) return -1;
     const int current = selectedIndex();
     int next = 0;

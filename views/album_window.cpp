@@ -6,7 +6,7 @@
 
 #include "catalogue/list_columns.h"
 #include "catalogue/search.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "settings/list_sorts.h"
 #include "settings/plugin_settings.h"
@@ -179,21 +179,22 @@ void AlbumWindow::runSearch() {
 
 // Runs the search text with g_genreFilter and shows the result.
 void AlbumWindow::applySearch() {
+    PluginState* state = pluginState();
+    if (!state) return;
     char text[kSearchTextLimit + 1] = "";
     GetDlgItemTextA(window(), IDC_SEARCH_EDIT, text, sizeof text);
     const ListSort& sort = g_listSorts.albums;
+    const AlbumCatalogue& library = state->libraryCatalogue;
+    std::unique_ptr<AlbumCatalogue>& view = state->viewCatalogue;
     // The view is refilled in place: its memory, and the image list the
     // control shows, stay.
-    if (g_viewCatalogue) {
-        searchCatalogue(g_libraryCatalogue, text, g_genreFilter, sort.column, sort.descending != 0,
-                        *g_viewCatalogue);
+    if (view) {
+        searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0, *view);
     } else {
-        g_viewCatalogue = searchCatalogue(g_libraryCatalogue, text, g_genreFilter, sort.column,
-                                          sort.descending != 0);
+        view = searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0);
     }
     albums_.refresh();
-    SetDlgItemTextA(window(), IDC_STATUS_LINE,
-                    formatStatusLine(*g_viewCatalogue, g_libraryCatalogue).c_str());
+    SetDlgItemTextA(window(), IDC_STATUS_LINE, formatStatusLine(*view, library).c_str());
 }
 
 // Density and tags.

@@ -5,7 +5,7 @@
 #include "catalogue/comparators.h"
 #include "catalogue/list_columns.h"
 #include "covers/album_cover.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/album_list_texts.h"
 #include "views/list_text.h"
@@ -38,9 +38,10 @@ std::string panelYear(int year) {
 }
 
 AlbumRecord* selectedAlbum(HWND albumWindow) {
-    if (!albumWindow || !g_viewCatalogue) return nullptr;
+    AlbumCatalogue* view = viewCatalogue();
+    if (!albumWindow || !view) return nullptr;
     HWND list = GetDlgItem(albumWindow, IDC_ALBUM_LIST);
-    return g_viewCatalogue->shownAlbumAt(ListView_GetNextItem(list, -1, LVNI_SELECTED));
+    return view->shownAlbumAt(ListView_GetNextItem(list, -1, LVNI_SELECTED));
 }
 
 void sortAndRefreshSongList(HWND albumWindow) {
@@ -52,7 +53,8 @@ void sortAndRefreshSongList(HWND albumWindow) {
 }
 
 void showAlbumContents(HWND albumWindow, int index) {
-    const AlbumRecord* album = g_viewCatalogue ? g_viewCatalogue->shownAlbumAt(index) : nullptr;
+    const AlbumCatalogue* view = viewCatalogue();
+    const AlbumRecord* album = view ? view->shownAlbumAt(index) : nullptr;
     if (!album) return;
     loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode,
                    GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr, g_embeddedCovers);

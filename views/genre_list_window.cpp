@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalogue/album_catalogue.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/list_text.h"
 #include "views/list_view_helper.h"
@@ -22,7 +22,7 @@ int g_borderTable[] = {IDC_GENRE_LIST + kBorderSunken};
 
 const std::string& genreAt(int row) {
     static const std::string none;
-    const auto& names = g_libraryCatalogue.genreNames();
+    const auto& names = libraryCatalogue().genreNames();
     return row >= 0 && row < static_cast<int>(names.size()) ? names[static_cast<size_t>(row)]
                                                             : none;
 }
@@ -30,7 +30,7 @@ const std::string& genreAt(int row) {
 template <typename Item>
 void answerDisplay(Item& item) {
     if (!(item.mask & LVIF_TEXT)) return;
-    if (item.iItem < 0 || item.iItem >= g_libraryCatalogue.genreCount()) return;
+    if (item.iItem < 0 || item.iItem >= libraryCatalogue().genreCount()) return;
     copyListText(genreColumnText(item.iItem, static_cast<GenreColumn>(item.iSubItem)), item.pszText,
                  item.cchTextMax);
 }
@@ -43,7 +43,7 @@ std::string genreColumnText(int row, GenreColumn column) {
         case GenreColumn::Name:
             return name.empty() ? std::string(kUnknownGenre) : name;
         case GenreColumn::Albums:
-            return std::to_string(g_libraryCatalogue.albumCountOfGenre(name));
+            return std::to_string(libraryCatalogue().albumCountOfGenre(name));
         default:
             return std::string();
     }
@@ -72,8 +72,8 @@ INT_PTR GenreListWindow::onInitDialog() {
 }
 
 void GenreListWindow::sortAndRefresh() {
-    g_libraryCatalogue.sortGenres(g_listSorts.genres.column, g_listSorts.genres.descending != 0);
-    refillListItems(list(), g_libraryCatalogue.genreCount());
+    libraryCatalogue().sortGenres(g_listSorts.genres.column, g_listSorts.genres.descending != 0);
+    refillListItems(list(), libraryCatalogue().genreCount());
 }
 
 void GenreListWindow::onColumnClick(int column) {
@@ -85,7 +85,7 @@ void GenreListWindow::onColumnClick(int column) {
 
 void GenreListWindow::viewSelectedGenre() {
     const int row = ListView_GetNextItem(list(), -1, LVNI_SELECTED);
-    if (row < 0 || row >= g_libraryCatalogue.genreCount()) return;
+    if (row < 0 || row >= libraryCatalogue().genreCount()) return;
     const int entry = genreEntryId(genreAt(row));
     // The host destroys this window while it selects the entry: nothing may
     // run here afterwards.

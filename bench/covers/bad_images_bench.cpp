@@ -29,7 +29,7 @@
 #include "covers/album_cover.h"
 #include "covers/bmp_reader.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "tests/covers/test_images.h"
 #include "tools/cover_painter.h"
 #include "tools/wic_image_writer.h"
@@ -251,11 +251,11 @@ class Runner {
     double msMax() const { return msMax_; }
 
   private:
-    static HIMAGELIST thumbnails() { return coverImageListOf(g_viewCatalogue.get()); }
+    static HIMAGELIST thumbnails() { return coverImageListOf(viewCatalogue()); }
 
     static void checkThumbnail(const std::string& label, int shown) {
         if (!shown) return;
-        const SIZE size = bitmapSize(g_thumbnailBitmap.get());
+        const SIZE size = bitmapSize(pluginState()->thumbnailBitmap.get());
         if (size.cx != kThumbnailSize || size.cy != kThumbnailSize) {
             fail(label, "a thumbnail of the wrong size");
         }
@@ -335,7 +335,9 @@ int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     const ComApartment apartment;
     g_moduleHandle = GetModuleHandleA(nullptr);
-    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    makePluginState();
+    pluginState()->viewCatalogue =
+        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
     const std::vector<Cover> covers = validCovers();
     for (const Cover& cover : covers) {
         if (cover.bytes.empty()) {
@@ -402,7 +404,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && tagged < 100) fail("broken songs", "fewer than 100 broken songs were found");
 
     releaseCoverBitmap();
-    g_viewCatalogue.reset();
+    releasePluginState();
     report("bad_images_total", runner.total(), "files");
     report("bad_images_songs", tagged, "files");
     report("bad_images_crashes", 0, "crashes");

@@ -22,7 +22,7 @@
 #include "catalogue/song_record.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
 #include "win/plugin_globals.h"
@@ -134,7 +134,9 @@ void reportTaggedLibrary(const std::string& tagged, HIMAGELIST thumbnails) {
 int main(int argc, char** argv) {
     const ComApartment apartment;
     g_moduleHandle = GetModuleHandleA(nullptr);
-    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    makePluginState();
+    pluginState()->viewCatalogue =
+        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
     const TempFolder root;
     std::vector<AlbumRecord> albums(kAlbums);
     for (int i = 0; i < kAlbums; ++i) {
@@ -155,7 +157,7 @@ int main(int argc, char** argv) {
     HWND picture = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
     int shown = 0;
-    HIMAGELIST thumbnails = coverImageListOf(g_viewCatalogue.get());
+    HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
     auto thumbnail = [&shown, thumbnails](const AlbumRecord& album) {
         shown += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr, thumbnails);
     };
@@ -185,7 +187,7 @@ int main(int argc, char** argv) {
     DestroyWindow(picture);
     if (argc > 1) reportTaggedLibrary(argv[1], thumbnails);
     releaseCoverBitmap();
-    g_viewCatalogue.reset();
+    releasePluginState();
     if (shown != 4 * kAlbums || placeholders != 0) {
         std::fprintf(stderr, "covers_bench: %d of %d covers shown, %d placeholders covered\n",
                      shown, 4 * kAlbums, placeholders);

@@ -12,7 +12,7 @@
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "covers/user_cover_cache.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
@@ -27,7 +27,9 @@ class AlbumCoverTest : public testing::Test {
   protected:
     void SetUp() override {
         g_moduleHandle = GetModuleHandleA(nullptr);
-        g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        makePluginState();
+        pluginState()->viewCatalogue =
+            std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
         album_.folder = folder_.path();
         picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
@@ -36,7 +38,7 @@ class AlbumCoverTest : public testing::Test {
     void TearDown() override {
         DestroyWindow(picture_);
         releaseCoverBitmap();
-        g_viewCatalogue.reset();
+        releasePluginState();
     }
 
     std::string file(const std::string& name) const { return folder_.file(name); }
@@ -51,7 +53,7 @@ class AlbumCoverTest : public testing::Test {
     int contents(int mode, const char* name = "cover.jpg") {
         return loadAlbumCover(&album_, name, mode, picture_, nullptr);
     }
-    HIMAGELIST list() const { return coverImageListOf(g_viewCatalogue.get()); }
+    HIMAGELIST list() const { return coverImageListOf(viewCatalogue()); }
     // Centre of the thumbnail slot as the list draws it.
     uint32_t slotColour() const { return drawnPixel(list(), ThumbnailImage, 50, 50); }
     HBITMAP shownPicture() const {
@@ -82,8 +84,8 @@ TEST_F(AlbumCoverTest, AnyImageTakesTheBestRankedImageAndWritesTheCache) {
     EXPECT_TRUE(similar(slotColour(), kRed));
     ASSERT_TRUE(fileExists(cache()));
     EXPECT_TRUE(similar(cacheColour(), kRed));
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cy, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cy, 100);
 }
 
 TEST_F(AlbumCoverTest, ExtensionsAreFoundWhateverTheirCaseOrLength) {
@@ -118,7 +120,7 @@ TEST_F(AlbumCoverTest, ACacheOnlyFolderShowsTheCacheInEveryMode) {
     ASSERT_EQ(contents(NamedThenAny), 1);
     // ... but not by name alone: the named file is missing, so the placeholder.
     EXPECT_EQ(contents(NamedImage), 0);
-    EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get());
+    EXPECT_EQ(shownPicture(), pluginState()->contentsCoverBitmap.get());
     EXPECT_EQ(bitmapSize(shownPicture()).cx, 200);
     EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u);  // the black around the disc case
 }
@@ -155,17 +157,17 @@ TEST_F(AlbumCoverTest, EqualTimesKeepTheCacheAndANewerImageReplacesIt) {
 TEST_F(AlbumCoverTest, CoversAreStretchedToExactSquares) {
     image("wide.png", kGreen, GUID_ContainerFormatPng, 400, 300);
     ASSERT_EQ(thumbnail(NamedImage, "wide.png"), 1);
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cy, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cy, 100);
     ASSERT_EQ(contents(NamedImage, "wide.png"), 1);
-    EXPECT_EQ(bitmapSize(g_contentsCoverBitmap.get()).cx, 200);
-    EXPECT_EQ(bitmapSize(g_contentsCoverBitmap.get()).cy, 200);
-    EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get());
+    EXPECT_EQ(bitmapSize(pluginState()->contentsCoverBitmap.get()).cx, 200);
+    EXPECT_EQ(bitmapSize(pluginState()->contentsCoverBitmap.get()).cy, 200);
+    EXPECT_EQ(shownPicture(), pluginState()->contentsCoverBitmap.get());
 
     DeleteFileA(cache().c_str());
     image("small.png", kRed, GUID_ContainerFormatPng, 16, 12);
     ASSERT_EQ(thumbnail(NamedImage, "small.png"), 1);
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cx, 100);
     EXPECT_EQ(drawnPixel(list(), ThumbnailImage, 99, 99), kRed);
     EXPECT_EQ(readBytes(cache()).size(), 54u + 300u * 100u);
 }
@@ -220,7 +222,7 @@ TEST_F(AlbumCoverTest, ContentsWithoutCoverShowsThePlaceholder) {
     EXPECT_EQ(contents(NamedThenAny), 0);
     HBITMAP shown = shownPicture();
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown, g_contentsCoverBitmap.get());
+    EXPECT_EQ(shown, pluginState()->contentsCoverBitmap.get());
     EXPECT_EQ(bitmapSize(shown).cx, 200);
     EXPECT_EQ(bitmapSize(shown).cy, 200);
     EXPECT_EQ(bitmapPixel(shown, 0, 0), 0u);
@@ -235,16 +237,16 @@ TEST_F(AlbumCoverTest, ContentsWithoutCoverShowsThePlaceholder) {
 TEST_F(AlbumCoverTest, EveryThumbnailCallReplacesTheThumbnailBitmap) {
     image("cover.png", kRed);
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
-    const HBITMAP first = g_thumbnailBitmap.get();
+    const HBITMAP first = pluginState()->thumbnailBitmap.get();
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
     EXPECT_EQ(GetObjectType(first), 0u) << "the previous bitmap was not deleted";
     ASSERT_TRUE(DeleteFileA(cache().c_str()));
     EXPECT_EQ(thumbnail(NamedImage, "absent.png"), 0);
-    EXPECT_FALSE(g_thumbnailBitmap);
+    EXPECT_FALSE(pluginState()->thumbnailBitmap);
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
-    const HBITMAP last = g_thumbnailBitmap.get();
+    const HBITMAP last = pluginState()->thumbnailBitmap.get();
     releaseCoverBitmap();
-    EXPECT_FALSE(g_thumbnailBitmap);
+    EXPECT_FALSE(pluginState()->thumbnailBitmap);
     EXPECT_EQ(GetObjectType(last), 0u);
 }
 
@@ -270,7 +272,7 @@ TEST_F(AlbumCoverTest, AnUnchangedImageKeepsItsPictureAndAChangedOneIsDecodedAga
     const HBITMAP first = shownPicture();
     ASSERT_EQ(contents(NamedImage, "cover.png"), 1);
     EXPECT_EQ(shownPicture(), first);
-    EXPECT_EQ(g_contentsCoverBitmap.get(), first);
+    EXPECT_EQ(pluginState()->contentsCoverBitmap.get(), first);
     // A picture control of a new album window is handed the kept bitmap.
     HWND other = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);
@@ -298,7 +300,7 @@ TEST_F(AlbumCoverTest, AnUnchangedImageKeepsItsPictureAndAChangedOneIsDecodedAga
 
 TEST_F(AlbumCoverTest, NoViewCatalogueMeansNoThumbnailAndNoCache) {
     image("cover.png", kRed);
-    g_viewCatalogue.reset();
+    pluginState()->viewCatalogue.reset();
     EXPECT_EQ(thumbnail(NamedImage, "cover.png"), 0);
     EXPECT_FALSE(fileExists(cache()));
     EXPECT_EQ(contents(NamedImage, "cover.png"), 1);  // the picture needs no list
@@ -311,7 +313,8 @@ TEST_F(AlbumCoverTest, ASlotThatCannotBeRefilledShowsNoCoverRatherThanAnother) {
     // A view catalogue whose bitmaps were not found has no thumbnail slot;
     // reporting the decoded cover as shown would draw whatever slot 1 is.
     g_moduleHandle = GetModuleHandleA("kernel32.dll");
-    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    pluginState()->viewCatalogue =
+        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
     g_moduleHandle = GetModuleHandleA(nullptr);
     ASSERT_EQ(ImageList_GetImageCount(list()), 0);
     image("cover.png", kRed);
@@ -365,7 +368,7 @@ TEST_F(AlbumCoverTest, BadFilesEndInThePlaceholderWithoutACache) {
             EXPECT_FALSE(fileExists(cache())) << b.name;
         }
         const int coverShown = contents(NamedImage, b.name);
-        EXPECT_EQ(shownPicture(), g_contentsCoverBitmap.get()) << b.name;
+        EXPECT_EQ(shownPicture(), pluginState()->contentsCoverBitmap.get()) << b.name;
         EXPECT_EQ(bitmapSize(shownPicture()).cx, 200) << b.name;
         if (!coverShown) {
             EXPECT_EQ(bitmapPixel(shownPicture(), 0, 0), 0u) << b.name;  // the placeholder
@@ -413,7 +416,7 @@ TEST_F(AlbumCoverTest, OnlyAWholeCurrentCacheOfTheSlotSizeIsAThumbnail) {
     ASSERT_TRUE(writeBytes(cache(), whole));
     ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(cache()) - 10000000));
     ASSERT_EQ(thumbnail(NamedThenAny, "cover.png"), 1);
-    EXPECT_EQ(bitmapSize(g_thumbnailBitmap.get()).cx, 100);
+    EXPECT_EQ(bitmapSize(pluginState()->thumbnailBitmap.get()).cx, 100);
     EXPECT_EQ(slotColour(), kRed);
 }
 

@@ -1,14 +1,17 @@
-// The cover image list of a catalogue and the module's static objects.
+// The cover image list of a catalogue and the plug-in state that holds the
+// library's.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "catalogue/album_catalogue.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "tests/covers/test_images.h"
 #include "views/list_view_helper.h"
 #include "win/module_bitmaps.h"
+#include "win/plugin_globals.h"
 
 namespace {
 
@@ -66,12 +69,12 @@ TEST(CoverImageList, EveryCatalogueGetsAListOfItsOwn) {
     EXPECT_EQ(ImageList_GetImageCount(coverImageListOf(&b)), 3);
 }
 
-TEST(ModuleObjects, AreReadyBeforeStartWithBitmapsFromTheirOwnModule) {
-    // Built while the program loaded, before any test set g_moduleHandle.
-    HIMAGELIST library = coverImageListOf(&g_libraryCatalogue);
-    ASSERT_NE(library, nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(library), 3);
-    EXPECT_EQ(g_libraryCatalogue.songCount(), 0);
+TEST(PluginState, NothingBeforeItIsMadeThenALibraryWithBitmapsFromItsOwnModule) {
+    // Nothing was made while the program loaded: an empty library stands in.
+    ASSERT_EQ(pluginState(), nullptr);
+    EXPECT_EQ(libraryCatalogue().songCount(), 0);
+    EXPECT_EQ(coverImageListOf(&libraryCatalogue()), nullptr);
+    EXPECT_EQ(viewCatalogue(), nullptr);
     for (const ListViewHelper* helper :
          {&g_albumListHelper, &g_songListHelper, &g_genreListHelper}) {
         EXPECT_EQ(helper->control, nullptr);
@@ -80,5 +83,16 @@ TEST(ModuleObjects, AreReadyBeforeStartWithBitmapsFromTheirOwnModule) {
         EXPECT_EQ(helper->useHostFont, 1);
         EXPECT_EQ(helper->hostWindow, nullptr);
     }
+    // Without a module handle, as for a renamed DLL, the bitmaps come from
+    // the module holding the code.
+    const HMODULE moduleHandle = std::exchange(g_moduleHandle, nullptr);
+    makePluginState();
+    g_moduleHandle = moduleHandle;
+    HIMAGELIST library = coverImageListOf(&libraryCatalogue());
+    EXPECT_NE(library, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(library), 3);
+    EXPECT_EQ(libraryCatalogue().songCount(), 0);
+    releasePluginState();
+    EXPECT_EQ(pluginState(), nullptr);
     EXPECT_EQ(moduleOfThisCode(), GetModuleHandleA(nullptr));
 }

@@ -15,7 +15,7 @@
 #include "catalogue/song_record.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "covers/user_cover_cache.h"
 #include "tests/covers/file_call_probe.h"
 #include "tests/covers/test_images.h"
@@ -81,7 +81,9 @@ class TaggedCoversTest : public testing::Test {
   protected:
     void SetUp() override {
         g_moduleHandle = GetModuleHandleA(nullptr);
-        g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        makePluginState();
+        pluginState()->viewCatalogue =
+            std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
         setUserCoverCacheForTests(userCache_.path(), kMaxUserCoverCacheFiles);
         picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
@@ -90,7 +92,7 @@ class TaggedCoversTest : public testing::Test {
         DestroyWindow(picture_);
         releaseCoverBitmap();
         setUserCoverCacheForTests("", kMaxUserCoverCacheFiles);
-        g_viewCatalogue.reset();
+        releasePluginState();
     }
 
     // The album of a placement's folder, its songs in track order.
@@ -129,7 +131,7 @@ class TaggedCoversTest : public testing::Test {
     int contents(const AlbumRecord& a) {
         return loadAlbumCover(&a, "cover.bmp", NamedThenAny, picture_, nullptr);
     }
-    HIMAGELIST list() const { return coverImageListOf(g_viewCatalogue.get()); }
+    HIMAGELIST list() const { return coverImageListOf(viewCatalogue()); }
     uint32_t slotColour() const { return drawnPixel(list(), ThumbnailImage, 50, 50); }
     uint32_t pictureColour() const {
         return bitmapPixel(

@@ -2,7 +2,7 @@
 // and attached to the stand-in host, so that the catalogue and the tree rows
 // it builds can be inspected directly.
 #include "catalogue/block_reserve.h"
-#include "covers/module_objects.h"
+#include "covers/plugin_state.h"
 #include "host/modal_driver.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
@@ -49,18 +49,18 @@ TEST(CatalogueLoad, ReadsEveryItemWithRatingsAndReleasesTheQuery) {
                           {rated("A", "RATING", "3"), rated("B", "rating", "12"),
                            rated("C", "Rating", "-2"), rated("D", "RATINGS", "5"), bare});
     EXPECT_EQ(plugin.host.openQueries(), 0);
-    ASSERT_EQ(g_libraryCatalogue.songCount(), 5);
-    const SongRecord* first = g_libraryCatalogue.songAt(0);
+    ASSERT_EQ(libraryCatalogue().songCount(), 5);
+    const SongRecord* first = libraryCatalogue().songAt(0);
     EXPECT_EQ(first->ratingStars, "***");
     EXPECT_EQ(first->album, "A");
     EXPECT_EQ(first->title, "A");
     EXPECT_EQ(first->year, 1999);
     EXPECT_EQ(first->track, 4);
     EXPECT_EQ(first->length, 201);
-    EXPECT_EQ(g_libraryCatalogue.songAt(1)->ratingStars, "*******");  // at most seven
-    EXPECT_EQ(g_libraryCatalogue.songAt(2)->ratingStars, "");
-    EXPECT_EQ(g_libraryCatalogue.songAt(3)->ratingStars, "");  // another entry's name
-    EXPECT_EQ(g_libraryCatalogue.songAt(4)->fileName, "");
+    EXPECT_EQ(libraryCatalogue().songAt(1)->ratingStars, "*******");  // at most seven
+    EXPECT_EQ(libraryCatalogue().songAt(2)->ratingStars, "");
+    EXPECT_EQ(libraryCatalogue().songAt(3)->ratingStars, "");  // another entry's name
+    EXPECT_EQ(libraryCatalogue().songAt(4)->fileName, "");
     // Without a module of the plug-in's name there is no version block.
     EXPECT_STREQ(g_pluginRecord.description,
                  "Coverhall plug-in from Quillet Varnou GmbH / Version ");
@@ -70,14 +70,14 @@ TEST(CatalogueLoad, ReadsEveryItemWithRatingsAndReleasesTheQuery) {
 TEST(CatalogueLoad, AStartAfterStopLoadsAFreshCatalogue) {
     {
         AttachedPlugin plugin("inproc_first", {rated("A", "RATING", "1")});
-        EXPECT_EQ(g_libraryCatalogue.songCount(), 1);
+        EXPECT_EQ(libraryCatalogue().songCount(), 1);
     }
-    EXPECT_EQ(g_libraryCatalogue.songCount(), 0);  // stop freed the songs
+    EXPECT_EQ(libraryCatalogue().songCount(), 0);  // stop freed the songs
     EXPECT_EQ(reservedBytes(), 0u);                // and kept none of their blocks
     EXPECT_STREQ(g_pluginRecord.description, "");
     AttachedPlugin plugin("inproc_second", {rated("B", "RATING", "2"), rated("C", "RATING", "2")});
-    EXPECT_EQ(g_libraryCatalogue.songCount(), 2);
-    EXPECT_EQ(g_libraryCatalogue.albumCount(), 2);
+    EXPECT_EQ(libraryCatalogue().songCount(), 2);
+    EXPECT_EQ(libraryCatalogue().albumCount(), 2);
 }
 
 TEST(SendToAppend, AddsTheItemsEveryTimeWithoutRatings) {
@@ -87,15 +87,15 @@ TEST(SendToAppend, AddsTheItemsEveryTimeWithoutRatings) {
     EXPECT_EQ(offered[0].userValue, sendToUserValue());
     EXPECT_EQ(plugin.host.sendLibraryTo(offered[0]), 1);
     EXPECT_EQ(plugin.host.sendLibraryTo(offered[0]), 1);
-    ASSERT_EQ(g_libraryCatalogue.songCount(), 6);
-    EXPECT_EQ(g_libraryCatalogue.songAt(2)->ratingStars, "");
-    EXPECT_EQ(g_libraryCatalogue.songAt(5)->album, "B");
+    ASSERT_EQ(libraryCatalogue().songCount(), 6);
+    EXPECT_EQ(libraryCatalogue().songAt(2)->ratingStars, "");
+    EXPECT_EQ(libraryCatalogue().songAt(5)->album, "B");
     // No entries for genres that arrive later.
     EXPECT_EQ(g_treeEntryCount, 3);
     ItemRecord nulls{};
     ItemRecordList list{&nulls, 1, 1};
     EXPECT_EQ(appendItems(&list), 1);
-    EXPECT_EQ(g_libraryCatalogue.songAt(6)->genre, "");
+    EXPECT_EQ(libraryCatalogue().songAt(6)->genre, "");
     EXPECT_EQ(appendItems(nullptr), 0);
     ItemRecordList negative{&nulls, -4, 0};
     EXPECT_EQ(appendItems(&negative), 0);
@@ -202,6 +202,41 @@ TEST(Lifecycle, StartWithoutAHostReturnsZeroAndStopAlwaysReturns) {
     stop();
     EXPECT_STREQ(g_pluginRecord.description, "");
     g_pluginRecord = saved;
+}
+
+TEST(Lifecycle, MessagesBeforeStartAndAfterStopFindAnEmptyLibraryAndChangeNothing) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ItemRecord nulls{};
+    ItemRecordList items{&nulls, 1, 1};
+    const auto sendOutsideTheRun = [&] {
+        EXPECT_EQ(pluginState(), nullptr);
+        // The rows of the last run stay after stop; their entries open nothing.
+        for (int row = 0; row < 3; ++row) {
+            const INT_PTR id = g_treeEntries[row].id;
+            EXPECT_EQ(onMessage(PluginCode::kCreateView, id, reinterpret_cast<INT_PTR>(parent), 0),
+                      0);
+            EXPECT_EQ(onMessage(PluginCode::kTreeClick, id, 1, 0), 0);
+        }
+        EXPECT_EQ(
+            onMessage(PluginCode::kSendTo, 0, reinterpret_cast<INT_PTR>(&items), sendToUserValue()),
+            0);
+        EXPECT_EQ(appendItems(&items), 0);
+        loadLibraryCatalogue();
+        releaseLibrarySongs();
+        EXPECT_EQ(libraryCatalogue().songCount(), 0);
+        EXPECT_EQ(viewCatalogue(), nullptr);
+        EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+        EXPECT_EQ(pluginState(), nullptr);
+    };
+    sendOutsideTheRun();
+    {
+        AttachedPlugin plugin("inproc_outside", {test::song("A", "Rock")});
+        EXPECT_EQ(g_treeEntryCount, 3);
+        EXPECT_EQ(onMessage(PluginCode::kTreeClick, g_treeEntries[2].id, 1, 0), 1);
+    }
+    sendOutsideTheRun();
+    DestroyWindow(parent);
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// What lives as long as the plug-in runs, in one object that start makes and
+// stop destroys. Nothing of it is built while the module loads, nor freed
+// while it unloads: that runs under the loader lock, where calls into the
+// window system can deadlock a host that loads plug-ins on a thread.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/album_catalogue.h"
+#include "win/win_handles.h"
+
+// Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
+constexpr int kThumbnailSize = 100;
+
+// A thumbnail made by decoding, kept for the album's next draw so that it
+// needs no second look at its folder: once when the cache took it, for every
+// draw when no cache could.
+struct KeptThumbnail {
+    std::string folder;
+    coverhall::UniqueBitmap bitmap;
+    bool cached;
+};
+
+struct PluginState {
+    // The library catalogue with its cover image list.
+    PluginState();
+    PluginState(const PluginState&) = delete;
+    PluginState& operator=(const PluginState&) = delete;
+
+    // Every song of the library; owns the songs.
+    AlbumCatalogue libraryCatalogue;
+    // The catalogue of the last search; null until the first one. Declared
+    // after the library catalogue, whose songs it borrows, so that it is
+    // destroyed first.
+    std::unique_ptr<AlbumCatalogue> viewCatalogue;
+    // The bitmap of the last thumbnail request (the image list holds its own
+    // copy); replaced by every thumbnail request.
+    coverhall::UniqueBitmap thumbnailBitmap;
+    // The bitmap the Contents picture shows; replaced only by the next
+    // Contents request, so the picture control never holds a deleted bitmap.
+    coverhall::UniqueBitmap contentsCoverBitmap;
+    // Thumbnails kept by folder, the oldest first.
+    std::vector<KeptThumbnail> keptThumbnails;
+    // The context menus of the tree entries: root and genres, and "Genres".
+    coverhall::UniqueMenu entryMenu;
+    coverhall::UniqueMenu genresMenu;
+};
+
+// The running plug-in's state; null before start and after stop.
+PluginState* pluginState();
+// Makes the state; one that exists already stays.
+void makePluginState();
+// Destroys the state, if there is one.
+void releasePluginState();
+
+// The running plug-in's library catalogue. Before start and after stop an
+// empty one without image list stands in, so that a late message finds an
+// empty library; nothing may add songs to it.
+AlbumCatalogue& libraryCatalogue();
+// The running plug-in's view catalogue; null until the first search and
+// outside start and stop.
+AlbumCatalogue* viewCatalogue();
+
+// The factory that gives every catalogue its cover image list.
+std::unique_ptr<CoverImageList> makeCoverImageList(int edge);
