@@ -7,12 +7,16 @@
 #include <commctrl.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include "bench/bench_report.h"
 #include "bench/catalogue/library_generator.h"
+#include "covers/cover_image.h"
+#include "covers/file_names.h"
 #include "host/stand_in_host.h"
 #include "resources/resource_ids.h"
 #include "tests/covers/test_images.h"
@@ -73,6 +77,43 @@ HostOptions options(const char* name, bool shown) {
 void setting(const HostOptions& options, const char* key, const char* value) {
     WritePrivateProfileStringA("ml_Coverhall", key, value,
                                (options.iniFolder + "\\winamp.ini").c_str());
+}
+
+bool cacheExists(const std::string& folder) {
+    return GetFileAttributesA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+
+int cachedAlbums(const std::string& root, int albums) {
+    int count = 0;
+    for (int a = 0; a < albums; ++a) count += cacheExists(root + "\\album" + std::to_string(a));
+    return count;
+}
+
+// Handles one message of the thread's queue, or waits a little for one.
+void handleOneMessage() {
+    MSG message;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    } else {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+}
+
+// Until every album of root has its cache, or 60 s. The files are counted
+// every 5 ms, not after every message: counting costs a query per album.
+bool pumpUntilCached(StandInHost&, const std::string& root, int albums) {
+    const double start = nowMs();
+    double counted = -1e9;
+    for (;;) {
+        if (nowMs() - counted >= 5) {
+            if (cachedAlbums(root, albums) == albums) return true;
+            counted = nowMs();
+        }
+        if (nowMs() - start > 60000) return false;
+        handleOneMessage();
+    }
 }
 
 // The search timer's work, as the timer delivers it.
@@ -142,8 +183,9 @@ void benchCoversAndContents() {
     host.selectEntry("Coverhall");
     host.pump(400);
     HWND list = host.control(IDC_ALBUM_LIST);
-    // The first page writes the caches; the measured pages read them.
+    // The first page fills in the caches; the measured pages read them.
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pumpUntilCached(host, root, 40);
     const double page = medianMs(
         5, [&] { InvalidateRect(list, nullptr, TRUE); }, [&] { UpdateWindow(list); });
     report("cover_wall_page_ms", page, "ms");
@@ -204,12 +246,119 @@ void benchCoversAndContents() {
            "songs");
 }
 
+// When a key sent with SendInput reaches the thread's message loop.
+double g_keyTaken = 0;
+HHOOK g_keyHook = nullptr;
+
+LRESULT CALLBACK takeKey(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_KEYDOWN &&
+        message->wParam == VK_SHIFT && g_keyTaken == 0)
+        g_keyTaken = nowMs();
+    return CallNextHookEx(g_keyHook, code, wParam, lParam);
+}
+
+void sendShift() {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_SHIFT;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+}
+
+// A page of 40 albums whose covers (one 1400 x 1400 JPEG, hard-linked into
+// every album folder) have no cache: the first paint after the switch to
+// Covers, the time until every cover is painted against 40 bare decodes of
+// the same files, and how long keys wait while the page fills.
+void benchWallFill() {
+    const std::string root = scratchFolder("coverhall_bench_wall");
+    const std::string original = root + "\\cover-original.jpg";
+    writeSolidImage(original, GUID_ContainerFormatJpeg, 1400, 1400, 0x305070);
+    std::vector<HostSong> songs;
+    for (int a = 0; a < 40; ++a) {
+        const std::string folder = root + "\\album" + std::to_string(a);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string cover = folder + "\\folder.jpg";
+        DeleteFileA(cover.c_str());
+        if (!CreateHardLinkA(cover.c_str(), original.c_str(), nullptr))
+            CopyFileA(original.c_str(), cover.c_str(), FALSE);
+        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+        HostSong song;
+        song.filename = folder + "\\1.mp3";
+        song.title = std::string("Song");
+        song.album = "Album " + std::to_string(a);
+        song.artist = std::string("Artist");
+        song.length = 200;
+        songs.push_back(std::move(song));
+    }
+    const HostOptions hostOptions = options("coverhall_bench_wall_ini", true);
+    setting(hostOptions, "UsedView", "0");
+    setting(hostOptions, "CoverDesity", "1");
+    StandInHost host(hostOptions);
+    host.setSongs(std::move(songs));
+    if (!host.loadPlugin(dllPath())) return;
+    host.startPlugin();
+    host.selectEntry("Coverhall");
+    HWND list = host.control(IDC_ALBUM_LIST);
+    while (ListView_GetItemCount(list) < 40) handleOneMessage();
+    UpdateWindow(list);
+
+    double start = nowMs();
+    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+    UpdateWindow(list);
+    const double painted = nowMs();
+    report("wall_first_paint_uncached_ms", painted - start, "ms");
+    report("wall_first_paint_decoded", cachedAlbums(root, 40), "covers");
+    pumpUntilCached(host, root, 40);
+    const double fill = nowMs() - painted;
+
+    std::vector<double> decodes;
+    for (int a = 0; a < 40; ++a) {
+        const std::string cover = root + "\\album" + std::to_string(a) + "\\folder.jpg";
+        const double begin = nowMs();
+        CoverImage image;
+        image.load(cover.c_str(), kFormatJpg);
+        image.resample(100, 100, true);
+        decodes.push_back(nowMs() - begin);
+    }
+    const double bare = std::accumulate(decodes.begin(), decodes.end(), 0.0);
+    const double slowest = *std::max_element(decodes.begin(), decodes.end());
+    report("wall_fill_ms", fill, "ms");
+    report("cover_bare_decodes_40_ms", bare, "ms");
+    report("wall_fill_overhead_ratio", bare > 0 ? fill / bare : 0, "x");
+    report("cover_bare_decode_max_ms", slowest, "ms");
+
+    // The page again without caches, with a key in flight all the time.
+    coverhall::host::clickButton(host.control(IDC_MODE_LIST));
+    for (int a = 0; a < 40; ++a)
+        DeleteFileA(
+            (root + "\\album" + std::to_string(a) + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+    SetForegroundWindow(GetAncestor(list, GA_ROOT));
+    SetFocus(list);
+    g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
+    double longest = 0;
+    start = nowMs();
+    while (cachedAlbums(root, 40) < 40 && nowMs() - start < 60000) {
+        g_keyTaken = 0;
+        const double sent = nowMs();
+        sendShift();
+        while (g_keyTaken == 0 && nowMs() - sent < 5000) handleOneMessage();
+        longest = std::max(longest, g_keyTaken - sent);
+    }
+    UnhookWindowsHookEx(g_keyHook);
+    report("wall_input_wait_max_ms", longest, "ms");
+}
+
 }  // namespace
 
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     benchLibrary();
     benchCoversAndContents();
+    benchWallFill();
     CoUninitialize();
     return 0;
 }
