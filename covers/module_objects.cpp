@@ -12,9 +12,9 @@ std::unique_ptr<CoverImageList> makeCoverImageList(int edge) {
     return std::make_unique<Win32CoverImageList>(edge, bitmapModule());
 }
 
-AlbumCatalogue g_libraryCatalogue(kThumbnailSize, makeCoverImageList);
+LibraryCatalogue g_libraryCatalogue(kThumbnailSize, makeCoverImageList);
 
-std::unique_ptr<AlbumCatalogue> g_viewCatalogue;
+std::unique_ptr<ViewCatalogue> g_viewCatalogue;
 
 namespace {
 

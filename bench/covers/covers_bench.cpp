@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "bench/bench_report.h"
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
 #include "catalogue/song_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/module_objects.h"
@@ -134,7 +134,7 @@ void reportTaggedLibrary(const std::string& tagged, HIMAGELIST thumbnails) {
 int main(int argc, char** argv) {
     const ComApartment apartment;
     g_moduleHandle = GetModuleHandleA(nullptr);
-    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    g_viewCatalogue = std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
     const TempFolder root;
     std::vector<AlbumRecord> albums(kAlbums);
     for (int i = 0; i < kAlbums; ++i) {

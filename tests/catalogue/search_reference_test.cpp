@@ -9,6 +9,7 @@
 #include "bench/catalogue/reference_catalogue.h"
 #include "catalogue/comparators.h"
 #include "catalogue/search.h"
+#include "catalogue/view_catalogue.h"
 #include "tests/catalogue/catalogue_fixture.h"
 
 namespace {
@@ -79,7 +80,7 @@ TEST(SearchAgainstReference, EverySearchOfRandomSequencesGivesTheReferenceResult
         reference::Catalogue mirror;
         const auto add = [&] { mirror.addSong(library->addSong(random.song())); };
         for (int i = 0; i < 150; ++i) add();
-        AlbumCatalogue view(100, nullptr);
+        ViewCatalogue view(100, nullptr);
         std::string text, genre;
         int column = 0;
         bool descending = false;
@@ -121,7 +122,7 @@ TEST(SearchAgainstReference, EmptySearchKeepsTheFullViewOnlyWhileNothingChanged)
     RandomLibrary random(7);
     auto library = emptyCatalogue();
     for (int i = 0; i < 60; ++i) library->addSong(random.song());
-    AlbumCatalogue view(100, nullptr);
+    ViewCatalogue view(100, nullptr);
     searchCatalogue(*library, "", "", 1, false, view);
     std::vector<AlbumRecord*> first = view.shownAlbums();
     first.front()->displayBuffer = "kept";

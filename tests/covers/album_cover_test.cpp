@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
@@ -26,7 +26,7 @@ class AlbumCoverTest : public testing::Test {
   protected:
     void SetUp() override {
         g_moduleHandle = GetModuleHandleA(nullptr);
-        g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        g_viewCatalogue = std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
         album_.folder = folder_.path();
         picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
@@ -310,7 +310,7 @@ TEST_F(AlbumCoverTest, ASlotThatCannotBeRefilledShowsNoCoverRatherThanAnother) {
     // A view catalogue whose bitmaps were not found has no thumbnail slot;
     // reporting the decoded cover as shown would draw whatever slot 1 is.
     g_moduleHandle = GetModuleHandleA("kernel32.dll");
-    g_viewCatalogue = std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+    g_viewCatalogue = std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
     g_moduleHandle = GetModuleHandleA(nullptr);
     ASSERT_EQ(ImageList_GetImageCount(list()), 0);
     image("cover.png", kRed);

@@ -13,10 +13,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/search.h"
 #include "catalogue/text_functions.h"
+#include "catalogue/view_catalogue.h"
 
 namespace {
 
@@ -92,9 +93,9 @@ void checkCatalogue(const AlbumCatalogue& c, int filedSongs) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Reader in(data, size);
-    AlbumCatalogue library(100, nullptr);
+    LibraryCatalogue library(100, nullptr);
     // Declared after the library, whose songs it borrows, so freed first.
-    AlbumCatalogue reused(100, nullptr);
+    ViewCatalogue reused(100, nullptr);
     int filed = 0;
     while (in.more()) {
         switch (in.byte() % 8) {
