@@ -40,7 +40,6 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, SongText folder, std::si
     AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];
     album.artist = song.artist;
     album.title = song.album;
-    album.displayBuffer.clear();
     album.length = song.length;
     album.genres.borrow(song.genre);
     album.genresRoom = 0;
