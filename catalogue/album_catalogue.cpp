@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <exception>
 
 #include "catalogue/genre_pieces.h"
-#include "catalogue/text_functions.h"
 
 namespace {
 
-// Generations are unique across catalogues, so a view never mistakes a new
-// library at the address of a freed one for the library it was made from.
-std::atomic<uint64_t> g_lastGeneration{0};
+std::atomic<uint64_t> g_lastVersion{0};
 
 bool albumHasGenre(const AlbumRecord& album, std::string_view name) {
     if (name == kUnknownGenre) return album.genres.empty();
@@ -30,64 +26,7 @@ AlbumCatalogue::AlbumCatalogue(int edge, CoverImageListFactory factory)
 AlbumCatalogue::~AlbumCatalogue() = default;
 
 void AlbumCatalogue::changed() {
-    generation_ = ++g_lastGeneration;
-}
-
-SongRecord* AlbumCatalogue::addSong(const HostSong& song) {
-    return file(ownedSongs_.add(song));
-}
-
-SongRecord* AlbumCatalogue::addSong(std::unique_ptr<StandaloneSong> song) {
-    return song ? file(ownedSongs_.add(song->record())) : nullptr;
-}
-
-SongRecord* AlbumCatalogue::addSong(SongRecord* song) {
-    return song ? file(song) : nullptr;
-}
-
-void AlbumCatalogue::reserveSongs(std::size_t count) {
-    // Only a hint: a count beyond what memory holds reserves nothing.
-    try {
-        songs_.reserve(count);
-        songLinks_.reserve(count);
-    } catch (const std::exception&) {
-    }
-}
-
-SongRecord* AlbumCatalogue::file(SongRecord* song) {
-    ensureLookupIndexes();
-    // Songs of one folder mostly arrive one after the other: the previous
-    // song's genre and album are tried before the maps.
-    const SongLink previous = songLinks_.empty() ? SongLink{-1, -1, 0} : songLinks_.back();
-    const bool sameGenre = previous.genreSerial >= 0 && songs_.back()->genre == song->genre;
-    const int32_t genreSerial = sameGenre ? previous.genreSerial : genreSerialOf(song->genre);
-    songs_.push_back(song);
-    const std::string_view folder = folderOfFile(song->fileName);
-    int32_t albumSerial;
-    if (previous.albumSerial >= 0 && albumFolders_[previous.albumSerial] == folder) {
-        albumSerial = previous.albumSerial;
-        joinAlbum(*albumsBySerial_[albumSerial], *song);
-    } else if (const int32_t found = albumSerialByFolder_.find(folder, folderOfSerial());
-               found >= 0) {
-        albumSerial = found;
-        joinAlbum(*albumsBySerial_[albumSerial], *song);
-    } else {
-        albumSerial = static_cast<int32_t>(albumsBySerial_.size());
-        albumSerialByFolder_.insert(newAlbum(*song, albumTexts_.copy(folder)).folder, albumSerial);
-    }
-    songLinks_.push_back({albumSerial, genreSerial, song->length});
-    totalLength_ += song->length;
-    changed();
-    return song;
-}
-
-int32_t AlbumCatalogue::genreSerialOf(std::string_view genre) {
-    const auto found = genreSerialByName_.find(genre);
-    if (found != genreSerialByName_.end()) return found->second;
-    const int32_t serial = genreSerialCount_++;
-    genres_.addSongGenre(genre);
-    genreSerialByName_.emplace(genre, serial);
-    return serial;
+    version_ = ++g_lastVersion;
 }
 
 // The artist, title and genre list are the song's texts.
@@ -101,7 +40,6 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, SongText folder, std::si
     AlbumRecord& album = albumBlocks_[serial / kBlock][serial % kBlock];
     album.artist = song.artist;
     album.title = song.album;
-    album.displayBuffer.clear();
     album.length = song.length;
     album.genres.borrow(song.genre);
     album.genresRoom = 0;
@@ -116,19 +54,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, SongText folder, std::si
     album.songsResorted = false;
     albums_.push_back(&album);
     albumsBySerial_.push_back(&album);
-    albumFolders_.push_back(folder);
-    // The shown albums no longer coincide with every album.
-    shownAreAll_ = false;
     return album;
-}
-
-void AlbumCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song) {
-    if (album.artist != song.artist && album.artist != kVariousArtists) {
-        album.artist = kVariousArtists;
-    }
-    album.length += song.length;
-    album.songs.push_back(&song);
-    if (!listHoldsGenre(album.genres, song.genre)) addGenre(album, song.genre);
 }
 
 // Appends ", " and the genre to the album's list. The list is the first
@@ -161,37 +87,22 @@ void AlbumCatalogue::addGenre(AlbumRecord& album, std::string_view genre) {
     album.genres.borrow(SongText::terminated(bytes, grown));
 }
 
-const AlbumRecord* AlbumCatalogue::albumWithFolder(std::string_view folder) const {
-    if (!lookupIndexesValid_) return nullptr;
-    const int32_t serial = albumSerialByFolder_.find(folder, folderOfSerial());
-    return serial >= 0 ? albumsBySerial_[static_cast<std::size_t>(serial)] : nullptr;
-}
-
-void AlbumCatalogue::ensureLookupIndexes() {
-    if (lookupIndexesValid_) return;
-    albumSerialByFolder_.clear();
-    for (std::size_t serial = 0; serial < albumsBySerial_.size(); ++serial) {
-        albumSerialByFolder_.insert(albumFolders_[serial], static_cast<int32_t>(serial));
-    }
-    // Genre serials are first-appearance numbers, which a genre sort no
-    // longer shows; the songs' links still hold them.
-    genreSerialByName_.clear();
-    for (std::size_t i = 0; i < songs_.size(); ++i) {
-        genreSerialByName_.emplace(songs_[i]->genre, songLinks_[i].genreSerial);
-    }
-    lookupIndexesValid_ = true;
+void AlbumCatalogue::clearAlbums() {
+    shown_.clear();
+    shownLength_ = 0;
+    shownGenre_.clear();
+    shownOrder_.reset();
+    albums_.clear();
+    albumsBySerial_.clear();
+    albumTexts_.clear();
+    genres_.clear();
+    songs_.clear();
+    totalLength_ = 0;
+    changed();
 }
 
 SongRecord* AlbumCatalogue::songAt(int index) const {
     return index >= 0 && index < songCount() ? songs_[index] : nullptr;
-}
-
-void AlbumCatalogue::removeSongAt(int index) {
-    if (index < 0 || index >= songCount()) return;
-    songs_.erase(songs_.begin() + index);
-    songLinks_.erase(songLinks_.begin() + index);
-    searchIndex_.clear();
-    changed();
 }
 
 AlbumRecord* AlbumCatalogue::shownAlbumAt(int index) const {
@@ -206,9 +117,8 @@ void AlbumCatalogue::restrictToGenre(std::string_view name) {
     shown_.clear();
     shownLength_ = 0;
     shownGenre_.assign(name);
-    sortedSinceRestriction_ = false;
-    shownAreAll_ = name.empty();
-    if (shownAreAll_) {
+    shownOrder_.reset();
+    if (name.empty()) {
         shown_.assign(albums_.begin(), albums_.end());
         shownLength_ = totalLength_;
         return;
@@ -220,42 +130,21 @@ void AlbumCatalogue::restrictToGenre(std::string_view name) {
     }
 }
 
-void AlbumCatalogue::releaseAllSongs() {
-    shown_.clear();
-    shownAreAll_ = false;
-    shownLength_ = 0;
-    albumSerialByFolder_.clear();
-    genreSerialByName_.clear();
-    lookupIndexesValid_ = true;
-    albumsBySerial_.clear();
-    albumFolders_.clear();
-    albums_.clear();
-    albumBlocks_.clear();
-    albumTexts_.clear();
-    albumKeys_.clear();
-    refillSource_ = nullptr;
-    refillRanks_ = nullptr;
-    genres_.clear();
-    genreSerialCount_ = 0;
-    songs_.clear();
-    songLinks_.clear();
-    searchIndex_.clear();
-    songRanks_ = SongRanks();
-    totalLength_ = 0;
-    ownedSongs_.clear();
-    changed();
+bool AlbumCatalogue::showsGenreSortedBy(std::string_view genre, int column, bool descending) const {
+    return shownGenre_ == genre && shownOrder_ && shownOrder_->column == column &&
+           shownOrder_->descending == descending;
 }
 
-void AlbumCatalogue::refreshGenreCounts() const {
-    if (countsGeneration_ == generation_) return;
-    piecesAlbumCount_.clear();
-    emptyGenreListAlbums_ = 0;
+const AlbumCatalogue::GenreCounts& AlbumCatalogue::genreCounts() const {
+    if (genreCounts_.version == version_) return genreCounts_;
+    genreCounts_.byPiece.clear();
+    genreCounts_.emptyLists = 0;
     // Each album counts once per distinct piece: the map remembers the last
     // album that counted for each name.
     std::unordered_map<std::string_view, std::pair<int, const AlbumRecord*>> counts;
     for (const AlbumRecord* album : albumsBySerial_) {
         if (album->genres.empty()) {
-            ++emptyGenreListAlbums_;
+            ++genreCounts_.emptyLists;
             continue;
         }
         forEachGenrePiece(album->genres, [&counts, album](std::string_view piece) {
@@ -268,23 +157,15 @@ void AlbumCatalogue::refreshGenreCounts() const {
             return false;
         });
     }
-    piecesAlbumCount_.reserve(counts.size());
-    for (const auto& [name, count] : counts) piecesAlbumCount_.emplace(name, count.first);
-    countsGeneration_ = generation_;
+    genreCounts_.byPiece.reserve(counts.size());
+    for (const auto& [name, count] : counts) genreCounts_.byPiece.emplace(name, count.first);
+    genreCounts_.version = version_;
+    return genreCounts_;
 }
 
 int AlbumCatalogue::albumCountOfGenre(std::string_view name) const {
-    refreshGenreCounts();
-    if (name.empty() || name == kUnknownGenre) return emptyGenreListAlbums_;
-    const auto found = piecesAlbumCount_.find(std::string(name));
-    return found == piecesAlbumCount_.end() ? 0 : found->second;
-}
-
-const SearchIndex& AlbumCatalogue::searchIndex() const {
-    if (searchIndex_.songCount() > songs_.size()) searchIndex_.clear();
-    if (searchIndex_.songCount() == 0) searchIndex_.reserveFor(songs_);
-    for (std::size_t i = searchIndex_.songCount(); i < songs_.size(); ++i) {
-        searchIndex_.append(*songs_[i]);
-    }
-    return searchIndex_;
+    const GenreCounts& counts = genreCounts();
+    if (name.empty() || name == kUnknownGenre) return counts.emptyLists;
+    const auto found = counts.byPiece.find(std::string(name));
+    return found == counts.byPiece.end() ? 0 : found->second;
 }

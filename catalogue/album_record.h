@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,9 +23,6 @@ struct AlbumRecord {
     std::string_view artist;
     // The first song's album text; later songs never change it.
     std::string_view title;
-    // Scratch text for the views' cover label, kept here so that the text
-    // handed to a list control outlives the request that built it.
-    std::string displayBuffer;
     // Sum of the songs' lengths in seconds; 64 bits so no library overflows.
     int64_t length = 0;
     // The first song's genre, then every further distinct genre after ", ".

@@ -1,11 +1,13 @@
-// The catalogue's sorts: shown albums by integer keys made from ranked texts,
-// genres by compareGenres.
+// The catalogues' sorts: shown albums by integer keys made from ranked texts,
+// genres by compareGenres; and the library's ranks of every song's texts,
+// which the views refilled from it sort by.
 #include <algorithm>
 #include <string>
 #include <unordered_map>
 
 #include "catalogue/album_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/title_ranks.h"
 
 namespace {
@@ -59,14 +61,20 @@ uint64_t notNegative(int64_t value) {
 
 }  // namespace
 
-const AlbumCatalogue::SongRanks& AlbumCatalogue::songRanks() const {
-    if (songRanks_.generation == generation_) return songRanks_;
+const LibraryCatalogue::SongRanks& LibraryCatalogue::songRanks() const {
+    if (songRanks_.version == version()) return songRanks_;
     uint32_t unused;
     rankField(songs_, &SongRecord::album, "", songRanks_.album, nullptr, unused);
     rankField(songs_, &SongRecord::artist, kVariousArtists, songRanks_.artist, &songRanks_.artistId,
               songRanks_.variousArtists);
-    songRanks_.generation = generation_;
+    songRanks_.version = version();
     return songRanks_;
+}
+
+void AlbumCatalogue::rankShownAlbums(std::vector<uint32_t>& titles,
+                                     std::vector<uint32_t>* artists) const {
+    rankAlbumTexts(shown_, &AlbumRecord::title, titles);
+    if (artists) rankAlbumTexts(shown_, &AlbumRecord::artist, *artists);
 }
 
 void AlbumCatalogue::makeSortKeys(int column, bool descending) {
@@ -75,12 +83,8 @@ void AlbumCatalogue::makeSortKeys(int column, bool descending) {
     // direction, then what follows a title tie, the song count ascending.
     const bool byText = column >= 0 && column <= 5;
     const bool byArtist = column == 1 || column >= 3;
-    // Ranks made for the refill hold while the catalogue is unchanged; any
-    // other catalogue ranks the texts of its shown albums here.
-    const bool ranked = keysGeneration_ == generation_;
     std::vector<uint32_t> titles, artists;
-    if (byText && !ranked) rankAlbumTexts(shown_, &AlbumRecord::title, titles);
-    if (byText && byArtist && !ranked) rankAlbumTexts(shown_, &AlbumRecord::artist, artists);
+    if (byText) rankShownAlbums(titles, byArtist ? &artists : nullptr);
     if (column == 5) rankAlbumTexts(shown_, &AlbumRecord::genres, rankScratch_);
 
     const auto directed = [descending](uint64_t key) { return descending ? ~key : key; };
@@ -92,8 +96,8 @@ void AlbumCatalogue::makeSortKeys(int column, bool descending) {
         AlbumRecord* album = shown_[i];
         const uint64_t count = notNegative(album->songCount());
         uint32_t title = 0, artist = 0;
-        if (byText) title = ranked ? albumKeys_[album->serial].title : titles[i];
-        if (byText && byArtist) artist = ranked ? albumKeys_[album->serial].artist : artists[i];
+        if (byText) title = titles[i];
+        if (byText && byArtist) artist = artists[i];
         const uint64_t artistThenTitle = directed32(artist) << 32 | directed32(title);
         SortKey key{0, 0, 0, album};
         switch (column) {
@@ -133,10 +137,8 @@ void AlbumCatalogue::sortShownAlbums(int column, bool descending) {
     });
     for (std::size_t i = 0; i < sortKeys_.size(); ++i) shown_[i] = sortKeys_[i].album;
     // Shared with every album: the albums take the same order.
-    if (shownAreAll_) albums_.assign(shown_.begin(), shown_.end());
-    sortColumn_ = column;
-    sortDescending_ = descending;
-    sortedSinceRestriction_ = true;
+    if (shownAreAllAlbums()) albums_.assign(shown_.begin(), shown_.end());
+    shownOrder_ = ShownOrder{column, descending};
 }
 
 void AlbumCatalogue::sortGenres(int column, bool descending) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "catalogue/album_catalogue.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/text_functions.h"
+#include "catalogue/view_catalogue.h"
 
 std::vector<std::string> splitSearchWords(std::string_view text) {
     text = text.substr(0, text.find('\0'));
@@ -55,8 +56,8 @@ namespace {
 
 // Refills the view with the library's songs holding every word in their
 // album, artist or title. The longest word, likely the rarest, goes first.
-void refillMatching(const AlbumCatalogue& library, std::vector<std::string> words,
-                    AlbumCatalogue& view) {
+void refillMatching(const LibraryCatalogue& library, std::vector<std::string> words,
+                    ViewCatalogue& view) {
     view.startRefill(library);
     const int songs = library.songCount();
     if (words.empty()) {
@@ -75,9 +76,9 @@ void refillMatching(const AlbumCatalogue& library, std::vector<std::string> word
 
 }  // namespace
 
-void searchCatalogue(const AlbumCatalogue& library, std::string_view searchText,
+void searchCatalogue(const LibraryCatalogue& library, std::string_view searchText,
                      std::string_view genre, int albumSortColumn, bool albumSortDescending,
-                     AlbumCatalogue& view) {
+                     ViewCatalogue& view) {
     std::vector<std::string> words = splitSearchWords(searchText);
     // Every song again, shown and sorted as before: the view stands.
     if (words.empty() && view.isFullViewOf(library, genre, albumSortColumn, albumSortDescending)) {
@@ -88,10 +89,10 @@ void searchCatalogue(const AlbumCatalogue& library, std::string_view searchText,
     view.sortShownAlbums(albumSortColumn, albumSortDescending);
 }
 
-std::unique_ptr<AlbumCatalogue> searchCatalogue(const AlbumCatalogue& library,
-                                                std::string_view searchText, std::string_view genre,
-                                                int albumSortColumn, bool albumSortDescending) {
-    auto view = std::make_unique<AlbumCatalogue>(library.edge(), library.coverImageListFactory());
+std::unique_ptr<ViewCatalogue> searchCatalogue(const LibraryCatalogue& library,
+                                               std::string_view searchText, std::string_view genre,
+                                               int albumSortColumn, bool albumSortDescending) {
+    auto view = std::make_unique<ViewCatalogue>(library.edge(), library.coverImageListFactory());
     searchCatalogue(library, searchText, genre, albumSortColumn, albumSortDescending, *view);
     return view;
 }

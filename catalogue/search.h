@@ -7,6 +7,8 @@
 #include <vector>
 
 class AlbumCatalogue;
+class LibraryCatalogue;
+class ViewCatalogue;
 
 // Words separated by spaces or tabs; double quotes keep blanks inside one
 // word. The list ends early at an empty quoted word; an empty list lets
@@ -19,20 +21,20 @@ std::vector<std::string> splitSearchWords(std::string_view text);
 bool containsWord(std::string_view text, std::string_view word);
 bool containsWord(const char* text, std::string_view word);
 
-// A new view catalogue (same edge and image-list factory as the library)
+// A new view (same edge and image-list factory as the library)
 // with the library's songs, in order, whose album, artist or title holds
 // every search word; its shown albums are restricted to the genre (empty:
 // all) and sorted by the album list's sort state. The songs stay owned by
 // the library, which must outlive the result.
-std::unique_ptr<AlbumCatalogue> searchCatalogue(const AlbumCatalogue& library,
-                                                std::string_view searchText, std::string_view genre,
-                                                int albumSortColumn, bool albumSortDescending);
-// The same into an existing view (not the library itself), whose memory is
-// reused. An empty search with the genre and sort state of the view's last
-// search keeps the view as it is while neither has changed since.
-void searchCatalogue(const AlbumCatalogue& library, std::string_view searchText,
+std::unique_ptr<ViewCatalogue> searchCatalogue(const LibraryCatalogue& library,
+                                               std::string_view searchText, std::string_view genre,
+                                               int albumSortColumn, bool albumSortDescending);
+// The same into an existing view, whose memory is reused. An empty search
+// with the genre and sort state of the view's last search keeps the view as
+// it is while neither has changed since.
+void searchCatalogue(const LibraryCatalogue& library, std::string_view searchText,
                      std::string_view genre, int albumSortColumn, bool albumSortDescending,
-                     AlbumCatalogue& view);
+                     ViewCatalogue& view);
 
 // "%d Albums [%d:%02d:%02d]" when the view holds every library song, else
 // "Found: %d Albums [%d:%02d:%02d]": the shown albums and their total time.

@@ -34,14 +34,14 @@ void releasePluginState() {
     delete std::exchange(g_pluginState, nullptr);
 }
 
-AlbumCatalogue& libraryCatalogue() {
+LibraryCatalogue& libraryCatalogue() {
     if (g_pluginState) return g_pluginState->libraryCatalogue;
     // Made on first use, never while the module loads; it holds no Windows
     // object, so its destruction at unload frees only memory.
-    static AlbumCatalogue empty(kThumbnailSize, nullptr);
+    static LibraryCatalogue empty(kThumbnailSize, nullptr);
     return empty;
 }
 
-AlbumCatalogue* viewCatalogue() {
+ViewCatalogue* viewCatalogue() {
     return g_pluginState ? g_pluginState->viewCatalogue.get() : nullptr;
 }

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
+#include "catalogue/library_catalogue.h"
+#include "catalogue/view_catalogue.h"
 #include "win/win_handles.h"
 
 // Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
@@ -30,11 +31,11 @@ struct PluginState {
     PluginState& operator=(const PluginState&) = delete;
 
     // Every song of the library; owns the songs.
-    AlbumCatalogue libraryCatalogue;
+    LibraryCatalogue libraryCatalogue;
     // The catalogue of the last search; null until the first one. Declared
     // after the library catalogue, whose songs it borrows, so that it is
     // destroyed first.
-    std::unique_ptr<AlbumCatalogue> viewCatalogue;
+    std::unique_ptr<ViewCatalogue> viewCatalogue;
     // The bitmap of the last thumbnail request (the image list holds its own
     // copy); replaced by every thumbnail request.
     coverhall::UniqueBitmap thumbnailBitmap;
@@ -58,10 +59,10 @@ void releasePluginState();
 // The running plug-in's library catalogue. Before start and after stop an
 // empty one without image list stands in, so that a late message finds an
 // empty library; nothing may add songs to it.
-AlbumCatalogue& libraryCatalogue();
+LibraryCatalogue& libraryCatalogue();
 // The running plug-in's view catalogue; null until the first search and
 // outside start and stop.
-AlbumCatalogue* viewCatalogue();
+ViewCatalogue* viewCatalogue();
 
 // The factory that gives every catalogue its cover image list.
 std::unique_ptr<CoverImageList> makeCoverImageList(int edge);

@@ -44,7 +44,7 @@ void loadLibraryCatalogue() {
     PluginState* state = pluginState();
     if (!state) return;
     releaseLibrarySongs();
-    AlbumCatalogue& library = state->libraryCatalogue;
+    LibraryCatalogue& library = state->libraryCatalogue;
     char emptyQuery[] = "";
     LibraryQuery query{emptyQuery, 0, {nullptr, 0, 0}};
     QueryRelease release;

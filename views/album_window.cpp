@@ -184,8 +184,8 @@ void AlbumWindow::applySearch() {
     char text[kSearchTextLimit + 1] = "";
     GetDlgItemTextA(window(), IDC_SEARCH_EDIT, text, sizeof text);
     const ListSort& sort = g_listSorts.albums;
-    const AlbumCatalogue& library = state->libraryCatalogue;
-    std::unique_ptr<AlbumCatalogue>& view = state->viewCatalogue;
+    const LibraryCatalogue& library = state->libraryCatalogue;
+    std::unique_ptr<ViewCatalogue>& view = state->viewCatalogue;
     // The view is refilled in place: its memory, and the image list the
     // control shows, stay.
     if (view) {

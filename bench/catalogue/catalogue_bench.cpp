@@ -8,9 +8,10 @@
 #include "bench/bench_report.h"
 #include "bench/catalogue/library_generator.h"
 #include "bench/catalogue/reference_catalogue.h"
-#include "catalogue/album_catalogue.h"
 #include "catalogue/block_reserve.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/search.h"
+#include "catalogue/view_catalogue.h"
 
 namespace {
 
@@ -31,9 +32,9 @@ std::unique_ptr<StandaloneSong> songOf(const GeneratedItem& item) {
     return std::make_unique<StandaloneSong>(hostSong(item));
 }
 
-std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
+std::unique_ptr<LibraryCatalogue> load(const GeneratedLibrary& library) {
     // As the plug-in loads the host's query result.
-    auto catalogue = std::make_unique<AlbumCatalogue>(kEdge, nullptr);
+    auto catalogue = std::make_unique<LibraryCatalogue>(kEdge, nullptr);
     catalogue->reserveSongs(library.items().size());
     for (const GeneratedItem& item : library.items()) catalogue->addSong(hostSong(item));
     return catalogue;
@@ -42,20 +43,20 @@ std::unique_ptr<AlbumCatalogue> load(const GeneratedLibrary& library) {
 // Peak memory of a loaded 200,000-song library that has been searched,
 // measured first, while no pre-generated text block exists.
 void measurePeakMemory() {
-    AlbumCatalogue catalogue(kEdge, nullptr);
+    LibraryCatalogue catalogue(kEdge, nullptr);
     ItemGenerator generator;
     catalogue.reserveSongs(kLargeLibrary);
     for (int i = 0; i < kLargeLibrary; ++i) catalogue.addSong(hostSong(generator.item(i)));
     // Each search refills the one view catalogue of the album window.
-    AlbumCatalogue view(kEdge, nullptr);
+    ViewCatalogue view(kEdge, nullptr);
     searchCatalogue(catalogue, "e", "", 0, false, view);
     searchCatalogue(catalogue, "", "", 0, false, view);
     report("peak_rss_200k_mb", peakRssMb(), "MB");
 }
 
 // The same search again and again into one view, as typing repeats it.
-double searchMs(const AlbumCatalogue& library, const char* text, const char* genre) {
-    AlbumCatalogue view(kEdge, nullptr);
+double searchMs(const LibraryCatalogue& library, const char* text, const char* genre) {
+    ViewCatalogue view(kEdge, nullptr);
     searchCatalogue(library, text, genre, 0, false, view);
     return medianMs(
         kRepeats, [] {}, [&] { searchCatalogue(library, text, genre, 0, false, view); });
@@ -63,7 +64,7 @@ double searchMs(const AlbumCatalogue& library, const char* text, const char* gen
 
 void largeLibraryFigures() {
     const GeneratedLibrary items(kLargeLibrary);
-    std::unique_ptr<AlbumCatalogue> library;
+    std::unique_ptr<LibraryCatalogue> library;
     // A reload, as after a library change: the blocks of the released
     // catalogue are kept for it.
     report("load_200k_ms",
@@ -92,7 +93,7 @@ void largeLibraryFigures() {
     report("search_empty_200k_ms", searchMs(*library, "", ""), "ms");
     report("search_empty_genre_200k_ms", searchMs(*library, "", "Rock 1"), "ms");
 
-    std::unique_ptr<AlbumCatalogue> view;
+    std::unique_ptr<ViewCatalogue> view;
     report("sort_albums_artist_20k_ms",
            medianMs(
                kRepeats, [&] { view = searchCatalogue(*library, "", "", 0, false); },
@@ -120,14 +121,14 @@ struct Search {
 
 // Every search gives the result of the reference holding the same songs; the
 // letter search is timed. Gives whether all agreed.
-bool searchFigures(const AlbumCatalogue& ours) {
+bool searchFigures(const LibraryCatalogue& ours) {
     reference::Catalogue theirs;
     for (SongRecord* song : ours.songs()) theirs.addSong(song);
     const Search searches[] = {{"e", "", 0, false},       {"love", "", 1, true},
                                {"", "", 3, false},        {"", "Rock 1", 5, true},
                                {"love mar", "", 2, true}, {"\"of the\"", "Pop 3", 4, false},
                                {"xyz", "", 0, false},     {"e", "", 6, false}};
-    AlbumCatalogue view(kEdge, nullptr);
+    ViewCatalogue view(kEdge, nullptr);
     bool agreed = true;
     for (const Search& s : searches) {
         searchCatalogue(ours, s.text, s.genre, s.column, s.descending, view);
@@ -153,7 +154,7 @@ bool searchFigures(const AlbumCatalogue& ours) {
 // Gives whether the searches agreed with the reference.
 bool ratioFigures() {
     const GeneratedLibrary items(kRatioLibrary);
-    std::unique_ptr<AlbumCatalogue> ours;
+    std::unique_ptr<LibraryCatalogue> ours;
     const double oursLoad = medianMs(
         kRepeats, [&] { ours.reset(); }, [&] { ours = load(items); });
     std::unique_ptr<reference::Catalogue> theirs;
@@ -166,7 +167,7 @@ bool ratioFigures() {
     report("reference_load_50k_ms", referenceLoad, "ms");
     report("ratio_load_50k", referenceLoad / oursLoad, "x");
 
-    std::unique_ptr<AlbumCatalogue> view;
+    std::unique_ptr<ViewCatalogue> view;
     const double oursSort = medianMs(
         kRepeats, [&] { view = searchCatalogue(*ours, "", "", 0, false); },
         [&] { view->sortGenres(1, true); });

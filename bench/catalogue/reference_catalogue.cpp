@@ -103,6 +103,11 @@ void Catalogue::addSong(SongRecord* song) {
     totalLength_ += song->length;
 }
 
+void Catalogue::removeSongAt(int index) {
+    if (index < 0 || index >= songCount()) return;
+    songs_.erase(songs_.begin() + index);
+}
+
 void Catalogue::restrictToGenre(const std::string& name) {
     shown_.clear();
     shownLength_ = 0;

@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "bench/bench_report.h"
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
 #include "catalogue/song_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/bmp_reader.h"
 #include "covers/cover_image_list_win32.h"
@@ -337,7 +337,7 @@ int main(int argc, char** argv) {
     g_moduleHandle = GetModuleHandleA(nullptr);
     makePluginState();
     pluginState()->viewCatalogue =
-        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
     const std::vector<Cover> covers = validCovers();
     for (const Cover& cover : covers) {
         if (cover.bytes.empty()) {

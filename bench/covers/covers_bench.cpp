@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "bench/bench_report.h"
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
 #include "catalogue/song_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/plugin_state.h"
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     g_moduleHandle = GetModuleHandleA(nullptr);
     makePluginState();
     pluginState()->viewCatalogue =
-        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
     const TempFolder root;
     std::vector<AlbumRecord> albums(kAlbums);
     for (int i = 0; i < kAlbums; ++i) {

@@ -283,7 +283,7 @@ TEST(AlbumCatalogue, ImageListIsMadeWithTheEdgeAndDestroyedLast) {
     std::vector<std::string> events;
     g_events = &events;
     {
-        AlbumCatalogue c(100, makeRecordingList);
+        LibraryCatalogue c(100, makeRecordingList);
         ASSERT_NE(c.coverImageList(), nullptr);
         EXPECT_EQ(static_cast<RecordingImageList*>(c.coverImageList())->edge, 100);
         EXPECT_EQ(c.edge(), 100);
@@ -292,7 +292,7 @@ TEST(AlbumCatalogue, ImageListIsMadeWithTheEdgeAndDestroyedLast) {
     }
     EXPECT_EQ(events, (std::vector<std::string>{"made", "destroyed"}));
     g_events = nullptr;
-    AlbumCatalogue without(100, nullptr);
+    LibraryCatalogue without(100, nullptr);
     EXPECT_EQ(without.coverImageList(), nullptr);
 }
 

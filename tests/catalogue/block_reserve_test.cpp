@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
 #include "catalogue/block_reserve.h"
+#include "catalogue/library_catalogue.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ HostSong song(const std::string& file, const char* genre) {
 // and texts: no stale record or text shows through.
 TEST_F(BlockReserve, ALoadAfterAReleaseGivesTheSameCatalogue) {
     auto load = [](const char* genre) {
-        auto catalogue = std::make_unique<AlbumCatalogue>(100, nullptr);
+        auto catalogue = std::make_unique<LibraryCatalogue>(100, nullptr);
         for (int i = 0; i < 30000; ++i) {
             catalogue->addSong(song("C:\\M\\" + std::to_string(i / 7) + "\\" + std::to_string(i),
                                     i % 3 ? genre : "Pop"));

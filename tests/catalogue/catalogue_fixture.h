@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/song_record.h"
+#include "catalogue/view_catalogue.h"
 
 struct SongSpec {
     const char* artist = "Artist";
@@ -24,8 +25,8 @@ inline std::unique_ptr<StandaloneSong> song(const SongSpec& s) {
                           s.fileName, nullptr);
 }
 
-inline std::unique_ptr<AlbumCatalogue> emptyCatalogue() {
-    return std::make_unique<AlbumCatalogue>(100, nullptr);
+inline std::unique_ptr<LibraryCatalogue> emptyCatalogue() {
+    return std::make_unique<LibraryCatalogue>(100, nullptr);
 }
 
 inline std::vector<std::string> shownTitles(const AlbumCatalogue& catalogue) {

@@ -47,7 +47,7 @@ namespace {
 
 // A small library: two folders of one album tag, a mixed-artist folder, a
 // jazz album.
-std::unique_ptr<AlbumCatalogue> library() {
+std::unique_ptr<LibraryCatalogue> library() {
     auto c = emptyCatalogue();
     c->addSong(song({.artist = "Beatles",
                      .title = "Come Together",
@@ -147,17 +147,8 @@ TEST(SearchCatalogue, ViewAlbumsHoldOnlyTheMatchingSongs) {
     EXPECT_EQ(view->edge(), lib->edge());
 }
 
-TEST(SearchCatalogue, ViewOfAViewAndSongsAddedAfterwards) {
+TEST(SearchCatalogue, SongsAddedAndRemovedAfterwards) {
     auto lib = library();
-    auto view = searchCatalogue(*lib, "o", "", 0, false);
-    auto narrower = searchCatalogue(*view, "love", "", 0, false);
-    EXPECT_EQ(narrower->songCount(), 2);
-    // Adding to a view built from search results still groups by folder.
-    SongRecord extra = *lib->songAt(0);
-    extra.title = "Extra";
-    view->addSong(&extra);
-    EXPECT_EQ(view->albumCount(), 3);
-    EXPECT_EQ(view->albumAt(0)->songCount(), 3);
     // The library's new songs are searched as well.
     lib->addSong(song({.title = "Brand New", .fileName = "C:\\New\\1.mp3"}));
     EXPECT_EQ(searchCatalogue(*lib, "brand", "", 0, false)->songCount(), 1);

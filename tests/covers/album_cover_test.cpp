@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
@@ -29,7 +29,7 @@ class AlbumCoverTest : public testing::Test {
         g_moduleHandle = GetModuleHandleA(nullptr);
         makePluginState();
         pluginState()->viewCatalogue =
-            std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+            std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
         album_.folder = folder_.path();
         picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);
@@ -314,7 +314,7 @@ TEST_F(AlbumCoverTest, ASlotThatCannotBeRefilledShowsNoCoverRatherThanAnother) {
     // reporting the decoded cover as shown would draw whatever slot 1 is.
     g_moduleHandle = GetModuleHandleA("kernel32.dll");
     pluginState()->viewCatalogue =
-        std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+        std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
     g_moduleHandle = GetModuleHandleA(nullptr);
     ASSERT_EQ(ImageList_GetImageCount(list()), 0);
     image("cover.png", kRed);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <utility>
 
-#include "catalogue/album_catalogue.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/plugin_state.h"
 #include "tests/covers/test_images.h"
@@ -58,12 +58,12 @@ TEST(CoverImageList, MissingBitmapsLeaveTheirSlotsOutWithoutHarm) {
     const Win32CoverImageList none(kThumbnailSize, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(none.handle()), 0);
     EXPECT_EQ(coverImageListOf(nullptr), nullptr);
-    const AlbumCatalogue bare(kThumbnailSize, nullptr);
+    const ViewCatalogue bare(kThumbnailSize, nullptr);
     EXPECT_EQ(coverImageListOf(&bare), nullptr);
 }
 
 TEST(CoverImageList, EveryCatalogueGetsAListOfItsOwn) {
-    AlbumCatalogue a(kThumbnailSize, makeCoverImageList), b(kThumbnailSize, makeCoverImageList);
+    ViewCatalogue a(kThumbnailSize, makeCoverImageList), b(kThumbnailSize, makeCoverImageList);
     ASSERT_NE(coverImageListOf(&a), nullptr);
     EXPECT_NE(coverImageListOf(&a), coverImageListOf(&b));
     EXPECT_EQ(ImageList_GetImageCount(coverImageListOf(&b)), 3);

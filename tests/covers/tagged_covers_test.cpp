@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
 #include "catalogue/album_record.h"
 #include "catalogue/song_record.h"
+#include "catalogue/view_catalogue.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/plugin_state.h"
@@ -83,7 +83,7 @@ class TaggedCoversTest : public testing::Test {
         g_moduleHandle = GetModuleHandleA(nullptr);
         makePluginState();
         pluginState()->viewCatalogue =
-            std::make_unique<AlbumCatalogue>(kThumbnailSize, makeCoverImageList);
+            std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
         setUserCoverCacheForTests(userCache_.path(), kMaxUserCoverCacheFiles);
         picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, nullptr, nullptr);

@@ -3,20 +3,24 @@
 // lengths add up, that every song lies in exactly one album of its folder,
 // that restrictions agree with the cached genre counts, that searches keep
 // the library's order, that a reused view shows what a new one does and that
-// sorts leave ordered arrays.
+// sorts leave ordered arrays. The same steps go to the literal reference,
+// whose shown albums, orders and counts must be the catalogue's.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "catalogue/album_catalogue.h"
+#include "bench/catalogue/reference_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/library_catalogue.h"
 #include "catalogue/search.h"
 #include "catalogue/text_functions.h"
+#include "catalogue/view_catalogue.h"
 
 namespace {
 
@@ -88,13 +92,26 @@ void checkCatalogue(const AlbumCatalogue& c, int filedSongs) {
     CHECK(c.songAt(c.songCount()) == nullptr && c.shownAlbumAt(c.shownCount()) == nullptr);
 }
 
+// Every genre the library lists counts the albums that the reference's
+// literal restriction shows.
+void checkGenreCounts(const LibraryCatalogue& library, reference::Catalogue& mirror) {
+    for (const std::string& name : library.genreNames()) {
+        mirror.restrictToGenre(name.empty() ? kUnknownGenre : name);
+        CHECK(library.albumCountOfGenre(name) == mirror.shownCount());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Reader in(data, size);
-    AlbumCatalogue library(100, nullptr);
+    LibraryCatalogue library(100, nullptr);
     // Declared after the library, whose songs it borrows, so freed first.
-    AlbumCatalogue reused(100, nullptr);
+    ViewCatalogue reused(100, nullptr);
+    auto mirror = std::make_unique<reference::Catalogue>();
+    // The genre of the library's shown albums while nothing was filed since
+    // its restriction: the reference restricted alike shows the same albums.
+    std::optional<std::string> restricted;
     int filed = 0;
     while (in.more()) {
         switch (in.byte() % 8) {
@@ -106,14 +123,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 const char* genre = in.text();
                 const char* file = kFiles[in.byte() % 8];
                 const int length = static_cast<int8_t>(in.byte()) * 1000003;
-                library.addSong(makeSongRecord(artist, title, album, length, in.byte(), genre,
-                                               static_cast<int8_t>(in.byte()), file, nullptr));
+                mirror->addSong(
+                    library.addSong(makeSongRecord(artist, title, album, length, in.byte(), genre,
+                                                   static_cast<int8_t>(in.byte()), file, nullptr)));
                 ++filed;
+                restricted.reset();
                 break;
             }
-            case 2:
-                library.removeSongAt(static_cast<int8_t>(in.byte()));
+            case 2: {
+                const int index = static_cast<int8_t>(in.byte());
+                library.removeSongAt(index);
+                mirror->removeSongAt(index);
                 break;
+            }
             case 3: {
                 const std::string name = in.byte() % 2 ? in.text() : in.bytes();
                 library.restrictToGenre(name);
@@ -121,6 +143,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 int64_t length = 0;
                 for (const AlbumRecord* album : library.shownAlbums()) length += album->length;
                 CHECK(length == library.shownLength());
+                mirror->restrictToGenre(name);
+                CHECK(mirror->shownCount() == library.shownCount());
+                CHECK(mirror->shownLength() == library.shownLength());
+                restricted = name;
                 break;
             }
             case 4: {
@@ -130,6 +156,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 const auto& shown = library.shownAlbums();
                 for (std::size_t i = 1; i < shown.size(); ++i) {
                     CHECK(compareAlbums(*shown[i - 1], *shown[i], column, descending) <= 0);
+                }
+                if (restricted) {
+                    mirror->restrictToGenre(*restricted);
+                    mirror->sortShown(column, descending);
+                    CHECK(reference::differenceBetween(*mirror, library).empty());
                 }
                 break;
             }
@@ -143,6 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                     CHECK(name.find_first_of(",\t\n") == std::string::npos);
                     CHECK(name.empty() || (name.front() != ' ' && name.back() != ' '));
                 }
+                checkGenreCounts(library, *mirror);
+                // By "Albums" the shown albums are left restricted to some genre.
+                if (column == 1) restricted.reset();
                 break;
             }
             case 6: {
@@ -160,6 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 }
                 CHECK(next == view->songs().size());
                 checkCatalogue(*view, view->songCount());
+                const auto expected = mirror->search(text, genre, column, descending);
+                CHECK(reference::differenceBetween(*expected, *view).empty());
                 formatStatusLine(*view, library);
                 // The reused view, refilled or kept, shows what the new one does.
                 searchCatalogue(library, text, genre, column, descending, reused);
@@ -172,6 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                     CHECK(a.folder == b.folder && a.title == b.title && a.artist == b.artist);
                     CHECK(a.genres == b.genres && a.length == b.length && a.songs == b.songs);
                 }
+                CHECK(reference::differenceBetween(*expected, reused).empty());
                 if (in.byte() % 4 == 0 && reused.shownCount() > 0) {
                     sortAlbumSongs(*reused.shownAlbumAt(0), in.byte() % 8, in.byte() % 2);
                 }
@@ -180,6 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             case 7:
                 if (in.byte() % 4 == 0) {
                     library.releaseAllSongs();
+                    mirror = std::make_unique<reference::Catalogue>();
+                    restricted.reset();
                     filed = 0;
                 }
                 break;
