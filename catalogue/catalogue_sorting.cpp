@@ -7,6 +7,7 @@
 
 #include "catalogue/album_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/list_columns.h"
 #include "catalogue/library_catalogue.h"
 #include "catalogue/title_ranks.h"
 
@@ -81,11 +82,12 @@ void AlbumCatalogue::makeSortKeys(int column, bool descending) {
     // The whole tie chain of compareAlbums for the column: its key in the
     // direction, then (Length, Year, Genre) artist and title in the
     // direction, then what follows a title tie, the song count ascending.
-    const bool byText = column >= 0 && column <= 5;
-    const bool byArtist = column == 1 || column >= 3;
+    const auto key = static_cast<AlbumColumn>(column);
+    const bool byText = column >= 0 && key < AlbumColumn::Folder;
+    const bool byArtist = key == AlbumColumn::Artist || key >= AlbumColumn::Length;
     std::vector<uint32_t> titles, artists;
     if (byText) rankShownAlbums(titles, byArtist ? &artists : nullptr);
-    if (column == 5) rankAlbumTexts(shown_, &AlbumRecord::genres, rankScratch_);
+    if (key == AlbumColumn::Genre) rankAlbumTexts(shown_, &AlbumRecord::genres, rankScratch_);
 
     const auto directed = [descending](uint64_t key) { return descending ? ~key : key; };
     const auto directed32 = [descending](uint32_t key) -> uint64_t {
@@ -99,30 +101,30 @@ void AlbumCatalogue::makeSortKeys(int column, bool descending) {
         if (byText) title = titles[i];
         if (byText && byArtist) artist = artists[i];
         const uint64_t artistThenTitle = directed32(artist) << 32 | directed32(title);
-        SortKey key{0, 0, 0, album};
-        switch (column) {
-            case 0:
-                key = {directed(title), count, 0, album};
+        SortKey sortKey{0, 0, 0, album};
+        switch (key) {
+            case AlbumColumn::Title:
+                sortKey = {directed(title), count, 0, album};
                 break;
-            case 1:
-                key = {directed(artist), directed(title), count, album};
+            case AlbumColumn::Artist:
+                sortKey = {directed(artist), directed(title), count, album};
                 break;
-            case 2:
-                key = {directed(count), directed(title), 0, album};
+            case AlbumColumn::Tracks:
+                sortKey = {directed(count), directed(title), 0, album};
                 break;
-            case 3:
-                key = {directed(notNegative(album->length)), artistThenTitle, count, album};
+            case AlbumColumn::Length:
+                sortKey = {directed(notNegative(album->length)), artistThenTitle, count, album};
                 break;
-            case 4:
-                key = {directed(notNegative(album->year)), artistThenTitle, count, album};
+            case AlbumColumn::Year:
+                sortKey = {directed(notNegative(album->year)), artistThenTitle, count, album};
                 break;
-            case 5:
-                key = {directed(rankScratch_[i]), artistThenTitle, count, album};
+            case AlbumColumn::Genre:
+                sortKey = {directed(rankScratch_[i]), artistThenTitle, count, album};
                 break;
             default:
                 break;
         }
-        sortKeys_.push_back(key);
+        sortKeys_.push_back(sortKey);
     }
 }
 
@@ -148,7 +150,7 @@ void AlbumCatalogue::sortGenres(int column, bool descending) {
     std::string lastSecond;
     std::vector<std::string>& names = genres_.names();
     std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        if (column == 1) {
+        if (column == static_cast<int>(GenreColumn::Albums)) {
             compared = true;
             lastSecond = b;
         }
