@@ -12,6 +12,7 @@
 #include "plugin/tree_menus.h"
 #include "plugin/version_info.h"
 #include "views/view_windows.h"
+#include "win/debug_trace.h"
 #include "win/plugin_globals.h"
 #include "win/settings.h"
 
@@ -74,6 +75,7 @@ int __cdecl start() {
         runStart();
     } catch (...) {
         // Whatever was set up stays; the host is never told of a failure.
+        coverhall::traceCurrentException("start failed");
     }
     return 0;
 }
@@ -86,11 +88,13 @@ void __cdecl stop() {
         restoreListProcedures();
         destroyViewWindows();
     } catch (...) {
+        coverhall::traceCurrentException("closing the views failed");
     }
     g_viewCatalogue.reset();
     try {
         releaseLibrarySongs();
     } catch (...) {
+        coverhall::traceCurrentException("releasing the songs failed");
     }
     // Blocks kept for a reload are of no use once the plug-in stops.
     freeReservedBlocks();
