@@ -17,7 +17,6 @@
 #include "covers/song_picture.h"
 #include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
-#include "win/com_apartment.h"
 #include "win/module_bitmaps.h"
 
 coverhall::UniqueBitmap g_thumbnailBitmap;
@@ -254,7 +253,6 @@ int loadCover(const AlbumRecord* album, const char* imageName, int mode, HWND pi
                             pictureControl != nullptr};
     if (g_missingCovers.known(folder, rule)) return 0;
 
-    const ComApartment apartment;
     locateCache(request.folder, request.cache);
     request.cacheCurrent = !request.cache.path.empty();
     request.watched.push_back(folder);

@@ -9,6 +9,7 @@
 #include "covers/bmp_writer.h"
 #include "covers/file_names.h"
 #include "covers/image_header.h"
+#include "covers/imaging_factory.h"
 
 using coverhall::ComPtr;
 using coverhall::UniqueFile;
@@ -116,12 +117,10 @@ bool CoverImage::openDecoder() {
     ImageHeader header;
     if (!readImageHeader(file_.data(), file_.size(), header)) return false;
 
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory_.put()))) ||
-        FAILED(factory_->CreateStream(stream_.put())) ||
+    factory_ = imagingFactory();
+    if (!factory_ || FAILED(factory_->CreateStream(stream_.put())) ||
         FAILED(stream_->InitializeFromMemory(file_.data(), static_cast<DWORD>(file_.size()))) ||
-        !createDecoder(factory_.get(), header.format, decoder_) ||
+        !createDecoder(factory_, header.format, decoder_) ||
         FAILED(decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand)) ||
         FAILED(decoder_->GetFrame(0, frame_.put()))) {
         reset();
@@ -163,7 +162,7 @@ void CoverImage::reset() {
     decoder_.reset();
     stream_.reset();
     file_.clear();
-    factory_.reset();
+    factory_ = nullptr;
     width_ = height_ = stride_ = 0;
     averageArea_ = false;
     decoded_ = false;
@@ -296,10 +295,10 @@ bool CoverImage::decodePixels() {
     stride_ = (width_ * 3 + 3) & ~3;
     try {
         pixels_.assign(static_cast<std::size_t>(stride_) * height_, 0);
-        const bool copied = averageArea_ ? averageFrame(factory_.get(), frame_.get(), width_,
-                                                        height_, stride_, pixels_.data())
-                                         : Bgr24Rows(factory_.get(), source, width_)
-                                               .copy(0, height_, stride_, pixels_.data());
+        const bool copied =
+            averageArea_
+                ? averageFrame(factory_, frame_.get(), width_, height_, stride_, pixels_.data())
+                : Bgr24Rows(factory_, source, width_).copy(0, height_, stride_, pixels_.data());
         if (!copied) {
             pixels_.clear();
             return false;

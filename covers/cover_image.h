@@ -1,7 +1,7 @@
 // One image on its way from a file to the screen: decoded through the
 // Windows Imaging Component, resampled to an exact size, written as a 24-bit
-// BMP or made into a DIB section. The calling thread must be in a COM
-// apartment (ComApartment) for the object's whole life.
+// BMP or made into a DIB section. Its WIC objects come from the shared
+// factory (imaging_factory.h).
 #pragma once
 
 #include <windows.h>
@@ -54,8 +54,8 @@ class CoverImage {
     bool openDecoder();  // over file_
     bool decodePixels();
 
-    coverhall::ComPtr<IWICImagingFactory> factory_;
-    std::vector<uint8_t> file_;  // the stream reads from here
+    IWICImagingFactory* factory_ = nullptr;  // imagingFactory(), borrowed
+    std::vector<uint8_t> file_;              // the stream reads from here
     coverhall::ComPtr<IWICStream> stream_;
     coverhall::ComPtr<IWICBitmapDecoder> decoder_;
     coverhall::ComPtr<IWICBitmapFrameDecode> frame_;

@@ -4,6 +4,7 @@
 
 #include "catalogue/block_reserve.h"
 #include "covers/album_cover.h"
+#include "covers/imaging_factory.h"
 #include "covers/module_objects.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
@@ -104,6 +105,7 @@ void __cdecl stop() {
     g_description.clear();
     g_description.shrink_to_fit();
     releaseCoverBitmap();
+    releaseImaging();
     releaseTreeMenus();
     // Nothing borrowed from the host outlives stop.
     g_hostIniPath = "";

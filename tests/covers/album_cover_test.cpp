@@ -12,7 +12,9 @@
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
+#include "covers/imaging_factory.h"
 #include "covers/module_objects.h"
+#include "tests/covers/com_call_probe.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
 #include "win/plugin_globals.h"
@@ -443,4 +445,17 @@ TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     }
     findCoverImage(nullptr, "", search);
     EXPECT_EQ(search.image, "");
+}
+
+TEST_F(AlbumCoverTest, ThumbnailsShareOneApartmentAndImagingFactory) {
+    image("a.png", kRed);
+    image("b.png", kBlue);
+    releaseImaging();
+    ComCallProbe probe;
+    ASSERT_EQ(thumbnail(NamedImage, "a.png"), 1);
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
+    ASSERT_EQ(thumbnail(NamedImage, "b.png"), 1);
+    EXPECT_EQ(slotColour(), kBlue);
+    EXPECT_EQ(probe.apartmentsEntered(), 1);
+    EXPECT_EQ(probe.factoriesMade(), 1);
 }
