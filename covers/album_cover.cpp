@@ -17,6 +17,7 @@
 #include "covers/song_picture.h"
 #include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
+#include "win/debug_trace.h"
 #include "win/module_bitmaps.h"
 
 coverhall::UniqueBitmap g_thumbnailBitmap;
@@ -201,11 +202,14 @@ bool showSongPicture(CoverRequest& request) {
             showKeptPicture(request.pictureControl, songs[i], stamps[i])) {
             return true;
         }
-        std::vector<uint8_t> picture = readSongPicture(songs[i]);
+        std::string failure;
+        std::vector<uint8_t> picture = readSongPicture(songs[i], &failure);
+        if (!failure.empty())
+            coverhall::traceFailure("cannot read the picture in", songs[i], failure.c_str());
         if (picture.empty()) continue;
         request.watched.emplace_back(songs[i]);
         CoverImage image;
-        if (!image.loadBytes(std::move(picture))) return false;
+        if (!image.loadBytes(std::move(picture), songs[i])) return false;
         return request.pictureControl
                    ? showContentsCover(request, image, songs[i], stamped[i] ? &stamps[i] : nullptr)
                    : showNewThumbnail(request, image);
@@ -292,11 +296,14 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
         shown = loadCover(album, imageName, mode, pictureControl, thumbnails, songPictures);
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
+        coverhall::traceCurrentException("cover request failed for",
+                                         album ? album->folder.c_str() : nullptr);
     }
     if (pictureControl && !shown) {
         try {
             showPlaceholder(pictureControl);
         } catch (...) {
+            coverhall::traceCurrentException("cannot show the placeholder");
         }
     }
     return shown;

@@ -15,6 +15,7 @@
 #include "covers/imaging_factory.h"
 #include "covers/module_objects.h"
 #include "tests/covers/com_call_probe.h"
+#include "tests/covers/debug_output_probe.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
 #include "win/plugin_globals.h"
@@ -445,6 +446,19 @@ TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     }
     findCoverImage(nullptr, "", search);
     EXPECT_EQ(search.image, "");
+}
+
+TEST_F(AlbumCoverTest, ABrokenCoverIsTracedOnceWithItsFileAndCode) {
+    const std::string broken = file("folder.jpg");
+    ASSERT_TRUE(writeBytes(broken, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}));
+    DebugOutputProbe probe;
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    // Searched and decoded again: the failure is already told.
+    forgetMissingCover(&album_);
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    EXPECT_EQ(contents(AnyImage), 0);
+    ASSERT_EQ(probe.lines().size(), 1u);
+    EXPECT_EQ(probe.lines()[0], "Coverhall: cannot decode \"" + broken + "\": 0x88982F61\n");
 }
 
 TEST_F(AlbumCoverTest, ThumbnailsShareOneApartmentAndImagingFactory) {
