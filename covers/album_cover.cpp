@@ -17,7 +17,7 @@
 #include "covers/song_picture.h"
 #include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
-#include "win/com_apartment.h"
+#include "win/debug_trace.h"
 #include "win/module_bitmaps.h"
 
 namespace {
@@ -254,11 +254,14 @@ bool showSongPicture(CoverRequest& request) {
         if (request.pictureControl && stamped[i] && showKeptPicture(request, songs[i], stamps[i])) {
             return true;
         }
-        std::vector<uint8_t> picture = readSongPicture(songs[i]);
+        std::string failure;
+        std::vector<uint8_t> picture = readSongPicture(songs[i], &failure);
+        if (!failure.empty())
+            coverhall::traceFailure("cannot read the picture in", songs[i], failure.c_str());
         if (picture.empty()) continue;
         request.watched.emplace_back(songs[i]);
         CoverImage image;
-        if (!image.loadBytes(std::move(picture))) return false;
+        if (!image.loadBytes(std::move(picture), songs[i])) return false;
         return request.pictureControl
                    ? showContentsCover(request, image, songs[i], stamped[i] ? &stamps[i] : nullptr)
                    : showNewThumbnail(request, image);
@@ -310,7 +313,6 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
                             pictureControl != nullptr};
     if (g_missingCovers.known(folder, rule)) return CoverState::None;
 
-    const ComApartment apartment;
     locateCache(request.folder, request.cache);
     request.cacheCurrent = !request.cache.path.empty();
     request.watched.push_back(folder);
@@ -357,11 +359,14 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
                           true) == CoverState::Shown;
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
+        coverhall::traceCurrentException("cover request failed for",
+                                         album ? album->folder.c_str() : nullptr);
     }
     if (pictureControl && !shown) {
         try {
             showPlaceholder(*state, pictureControl);
         } catch (...) {
+            coverhall::traceCurrentException("cannot show the placeholder");
         }
     }
     return shown;

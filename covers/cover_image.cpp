@@ -9,8 +9,11 @@
 #include "covers/bmp_writer.h"
 #include "covers/file_names.h"
 #include "covers/image_header.h"
+#include "covers/imaging_factory.h"
+#include "win/debug_trace.h"
 
 using coverhall::ComPtr;
+using coverhall::lastErrorResult;
 using coverhall::UniqueFile;
 
 namespace {
@@ -38,14 +41,16 @@ Codec codecOf(ImageFormat format) {
 // The system's own decoder of the format, created directly: asking the
 // factory by container searches every installed codec, which costs more
 // than decoding a cached thumbnail.
-bool createDecoder(IWICImagingFactory* factory, ImageFormat format,
-                   ComPtr<IWICBitmapDecoder>& decoder) {
+HRESULT createDecoder(IWICImagingFactory* factory, ImageFormat format,
+                      ComPtr<IWICBitmapDecoder>& decoder) {
     const Codec codec = codecOf(format);
-    if (!codec.container) return false;
-    return SUCCEEDED(CoCreateInstance(*codec.decoder, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IWICBitmapDecoder,
-                                      reinterpret_cast<void**>(decoder.put()))) ||
-           SUCCEEDED(factory->CreateDecoder(*codec.container, nullptr, decoder.put()));
+    if (!codec.container) return WINCODEC_ERR_UNKNOWNIMAGEFORMAT;
+    if (SUCCEEDED(CoCreateInstance(*codec.decoder, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICBitmapDecoder,
+                                   reinterpret_cast<void**>(decoder.put())))) {
+        return S_OK;
+    }
+    return factory->CreateDecoder(*codec.container, nullptr, decoder.put());
 }
 
 // IWICBitmapSourceTransform, which the MinGW headers do not declare.
@@ -58,38 +63,44 @@ bool offersScaledDecoding(IWICBitmapFrameDecode* frame) {
                                            reinterpret_cast<void**>(transform.put())));
 }
 
-bool readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out) {
+HRESULT readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out) {
     UniqueFile file(CreateFileA(path, GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return false;
+    if (!file) return lastErrorResult();
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-        return false;
-    }
+    if (!GetFileSizeEx(file.get(), &size)) return lastErrorResult();
+    if (size.QuadPart <= 0) return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
     out.resize(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;
     while (done < out.size()) {
         DWORD read = 0;
         if (!ReadFile(file.get(), out.data() + done, static_cast<DWORD>(out.size() - done), &read,
-                      nullptr) ||
-            read == 0) {
-            return false;
+                      nullptr)) {
+            return lastErrorResult();
         }
+        if (read == 0) return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
         done += read;
     }
-    return true;
+    return S_OK;
 }
 
-bool writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
+HRESULT writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
     UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) return lastErrorResult();
     DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return lastErrorResult();
+    return written == bytes.size() ? S_OK : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+}
+
+// A failure swallowed here, traced once for the file it concerns.
+bool fail(const char* failure, const char* path, HRESULT result) {
+    coverhall::traceFailure(failure, path, result);
+    return false;
 }
 
 }  // namespace
@@ -97,40 +108,47 @@ bool writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
 bool CoverImage::load(const char* path, int format) {
     reset();
     if (!path || !codecOf(static_cast<ImageFormat>(format)).container) return false;
+    source_ = path;
+    HRESULT result;
     try {
-        if (!readWholeFile(path, kMaxImageFileBytes, file_)) return false;
+        result = readWholeFile(path, kMaxImageFileBytes, file_);
     } catch (const std::bad_alloc&) {
-        return false;
+        result = E_OUTOFMEMORY;
     }
-    return openDecoder();
+    return SUCCEEDED(result) ? openDecoder() : fail("cannot read", path, result);
 }
 
-bool CoverImage::loadBytes(std::vector<uint8_t> bytes) {
+bool CoverImage::loadBytes(std::vector<uint8_t> bytes, const char* source) {
     reset();
-    if (bytes.empty() || bytes.size() > kMaxImageFileBytes) return false;
+    source_ = source ? source : "";
+    if (bytes.empty()) return false;
+    if (bytes.size() > kMaxImageFileBytes)
+        return fail("cannot decode", source, HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE));
     file_ = std::move(bytes);
     return openDecoder();
 }
 
 bool CoverImage::openDecoder() {
     ImageHeader header;
-    if (!readImageHeader(file_.data(), file_.size(), header)) return false;
+    if (!readImageHeader(file_.data(), file_.size(), header))
+        return fail("cannot decode", source_.c_str(), WINCODEC_ERR_BADHEADER);
 
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory_.put()))) ||
-        FAILED(factory_->CreateStream(stream_.put())) ||
-        FAILED(stream_->InitializeFromMemory(file_.data(), static_cast<DWORD>(file_.size()))) ||
-        !createDecoder(factory_.get(), header.format, decoder_) ||
-        FAILED(decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand)) ||
-        FAILED(decoder_->GetFrame(0, frame_.put()))) {
-        reset();
-        return false;
-    }
+    factory_ = imagingFactory();
+    HRESULT result = factory_ ? S_OK : WINCODEC_ERR_NOTINITIALIZED;
+    if (SUCCEEDED(result)) result = factory_->CreateStream(stream_.put());
+    if (SUCCEEDED(result))
+        result = stream_->InitializeFromMemory(file_.data(), static_cast<DWORD>(file_.size()));
+    if (SUCCEEDED(result)) result = createDecoder(factory_, header.format, decoder_);
+    if (SUCCEEDED(result))
+        result = decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand);
+    if (SUCCEEDED(result)) result = decoder_->GetFrame(0, frame_.put());
     UINT width = 0, height = 0;
-    if (FAILED(frame_->GetSize(&width, &height)) || !withinImageLimits(width, height)) {
+    if (SUCCEEDED(result)) result = frame_->GetSize(&width, &height);
+    if (SUCCEEDED(result) && !withinImageLimits(width, height))
+        result = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    if (FAILED(result)) {
         reset();
-        return false;
+        return fail("cannot decode", source_.c_str(), result);
     }
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
@@ -140,15 +158,20 @@ bool CoverImage::openDecoder() {
 bool CoverImage::loadCache(const char* path, int edge) {
     reset();
     if (!path) return false;
+    source_ = path;
+    HRESULT result;
     try {
         std::vector<uint8_t> bytes;
-        if (!readWholeFile(path, kMaxCacheFileBytes, bytes) ||
-            !readCacheBmp(bytes.data(), bytes.size(), edge, pixels_)) {
-            return false;
-        }
+        result = readWholeFile(path, kMaxCacheFileBytes, bytes);
+        // Only a whole thumbnail of the slot's size is taken.
+        if (SUCCEEDED(result) && !readCacheBmp(bytes.data(), bytes.size(), edge, pixels_))
+            result = WINCODEC_ERR_BADIMAGE;
     } catch (const std::bad_alloc&) {
+        result = E_OUTOFMEMORY;
+    }
+    if (FAILED(result)) {
         reset();
-        return false;
+        return fail("cannot use the thumbnail cache", path, result);
     }
     width_ = height_ = edge;
     stride_ = cacheRowBytes(edge);
@@ -163,7 +186,7 @@ void CoverImage::reset() {
     decoder_.reset();
     stream_.reset();
     file_.clear();
-    factory_.reset();
+    factory_ = nullptr;
     width_ = height_ = stride_ = 0;
     averageArea_ = false;
     decoded_ = false;
@@ -183,18 +206,17 @@ bool CoverImage::resample(int width, int height, bool disableAveraging) {
         averageArea_ = true;
     } else {
         ComPtr<IWICBitmapScaler> scaler;
-        if (FAILED(factory_->CreateBitmapScaler(scaler.put()))) return false;
+        HRESULT result = factory_->CreateBitmapScaler(scaler.put());
+        if (FAILED(result)) return fail("cannot resample", source_.c_str(), result);
         const UINT w = static_cast<UINT>(width), h = static_cast<UINT>(height);
-        bool ready = false;
-        if (!disableAveraging) {
-            ready =
-                SUCCEEDED(scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeFant));
+        result = E_FAIL;
+        if (!disableAveraging)
+            result = scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeFant);
+        if (FAILED(result)) {
+            result =
+                scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeNearestNeighbor);
         }
-        if (!ready) {
-            ready = SUCCEEDED(
-                scaler->Initialize(frame_.get(), w, h, WICBitmapInterpolationModeNearestNeighbor));
-        }
-        if (!ready) return false;
+        if (FAILED(result)) return fail("cannot resample", source_.c_str(), result);
         scaler_ = std::move(scaler);
         averageArea_ = false;
     }
@@ -213,45 +235,45 @@ class Bgr24Rows {
     Bgr24Rows(IWICImagingFactory* factory, IWICBitmapSource* source, int width)
         : factory_(factory), source_(source), width_(width) {}
 
-    bool copy(int firstRow, int count, int stride, uint8_t* out) {
+    HRESULT copy(int firstRow, int count, int stride, uint8_t* out) {
         const WICRect band{0, firstRow, width_, count};
         if (!wide_) {
-            if ((converter_ || open(GUID_WICPixelFormat24bppBGR)) &&
-                SUCCEEDED(converter_->CopyPixels(&band, UINT(stride), UINT(stride) * count, out))) {
-                return true;
-            }
+            HRESULT result = converter_ ? S_OK : open(GUID_WICPixelFormat24bppBGR);
+            if (SUCCEEDED(result))
+                result = converter_->CopyPixels(&band, UINT(stride), UINT(stride) * count, out);
+            if (SUCCEEDED(result)) return S_OK;
             // Some converters (Wine's, from paletted GIF frames) reach 24
             // bits only by way of 32.
             wide_ = true;
-            if (!open(GUID_WICPixelFormat32bppBGRA)) return false;
+            result = open(GUID_WICPixelFormat32bppBGRA);
+            if (FAILED(result)) return result;
         }
         return copyWide(band, stride, out);
     }
 
   private:
-    bool open(REFWICPixelFormatGUID format) {
+    HRESULT open(REFWICPixelFormatGUID format) {
         converter_.reset();
-        if (SUCCEEDED(factory_->CreateFormatConverter(converter_.put())) &&
-            SUCCEEDED(converter_->Initialize(source_, format, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                             WICBitmapPaletteTypeCustom))) {
-            return true;
+        HRESULT result = factory_->CreateFormatConverter(converter_.put());
+        if (SUCCEEDED(result)) {
+            result = converter_->Initialize(source_, format, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                            WICBitmapPaletteTypeCustom);
         }
-        converter_.reset();
-        return false;
+        if (FAILED(result)) converter_.reset();
+        return result;
     }
-    bool copyWide(const WICRect& band, int stride, uint8_t* out) {
-        if (!converter_) return false;
+    HRESULT copyWide(const WICRect& band, int stride, uint8_t* out) {
+        if (!converter_) return WINCODEC_ERR_NOTINITIALIZED;
         scratch_.resize(std::size_t(width_) * 4 * band.Height);
-        if (FAILED(converter_->CopyPixels(&band, UINT(width_) * 4, UINT(scratch_.size()),
-                                          scratch_.data()))) {
-            return false;
-        }
+        const HRESULT result =
+            converter_->CopyPixels(&band, UINT(width_) * 4, UINT(scratch_.size()), scratch_.data());
+        if (FAILED(result)) return result;
         for (int y = 0; y < band.Height; ++y) {
             const uint8_t* from = scratch_.data() + std::size_t(y) * width_ * 4;
             uint8_t* to = out + std::size_t(y) * stride;
             for (int x = 0; x < width_; ++x) std::memcpy(to + x * 3, from + x * 4, 3);
         }
-        return true;
+        return S_OK;
     }
 
     IWICImagingFactory* factory_;
@@ -264,11 +286,12 @@ class Bgr24Rows {
 
 // Averages the whole frame down (or up) to width x height, reading the frame
 // a band of rows at a time.
-bool averageFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int width, int height,
-                  int stride, uint8_t* out) {
+HRESULT averageFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int width,
+                     int height, int stride, uint8_t* out) {
     UINT sourceWidth = 0, sourceHeight = 0;
-    if (FAILED(frame->GetSize(&sourceWidth, &sourceHeight)) || !sourceWidth || !sourceHeight)
-        return false;
+    const HRESULT sized = frame->GetSize(&sourceWidth, &sourceHeight);
+    if (FAILED(sized)) return sized;
+    if (!sourceWidth || !sourceHeight) return WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
     const int w = static_cast<int>(sourceWidth), h = static_cast<int>(sourceHeight);
     AreaAverage average(w, h, width, height);
     Bgr24Rows rows(factory, frame, w);
@@ -279,11 +302,12 @@ bool averageFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int
     std::vector<uint8_t> band(std::size_t(bandStride) * bandRows);
     for (int y = 0; y < h; y += bandRows) {
         const int count = std::min(bandRows, h - y);
-        if (!rows.copy(y, count, bandStride, band.data())) return false;
+        const HRESULT result = rows.copy(y, count, bandStride, band.data());
+        if (FAILED(result)) return result;
         average.addRows(y, count, band.data(), bandStride);
     }
     average.write(out, stride);
-    return true;
+    return S_OK;
 }
 
 }  // namespace
@@ -294,19 +318,19 @@ bool CoverImage::decodePixels() {
     IWICBitmapSource* source = scaler_ ? static_cast<IWICBitmapSource*>(scaler_.get())
                                        : static_cast<IWICBitmapSource*>(frame_.get());
     stride_ = (width_ * 3 + 3) & ~3;
+    HRESULT result;
     try {
         pixels_.assign(static_cast<std::size_t>(stride_) * height_, 0);
-        const bool copied = averageArea_ ? averageFrame(factory_.get(), frame_.get(), width_,
-                                                        height_, stride_, pixels_.data())
-                                         : Bgr24Rows(factory_.get(), source, width_)
-                                               .copy(0, height_, stride_, pixels_.data());
-        if (!copied) {
-            pixels_.clear();
-            return false;
-        }
+        result =
+            averageArea_
+                ? averageFrame(factory_, frame_.get(), width_, height_, stride_, pixels_.data())
+                : Bgr24Rows(factory_, source, width_).copy(0, height_, stride_, pixels_.data());
     } catch (const std::bad_alloc&) {
+        result = E_OUTOFMEMORY;
+    }
+    if (FAILED(result)) {
         pixels_.clear();
-        return false;
+        return fail("cannot decode", source_.c_str(), result);
     }
     decoded_ = true;
     return true;
@@ -318,9 +342,9 @@ bool CoverImage::save(const char* path) {
     try {
         bytes = encodeBmp24(BgrPixels{width_, height_, stride_, pixels_.data()});
     } catch (const std::bad_alloc&) {
-        return false;
+        return fail("cannot write", path, E_OUTOFMEMORY);
     }
-    if (bytes.empty()) return false;
+    if (bytes.empty()) return fail("cannot write", path, E_INVALIDARG);
 
     // The temporary file goes into the target's folder, so the move is a
     // rename; its name is shorter than the target's, so it fits wherever the
@@ -328,7 +352,8 @@ bool CoverImage::save(const char* path) {
     char folder[kCoverPathSize];
     const char* slash = std::strrchr(path, '\\');
     const std::size_t folderLength = slash ? static_cast<std::size_t>(slash - path) : 0;
-    if (folderLength >= sizeof folder) return false;
+    if (folderLength >= sizeof folder)
+        return fail("cannot write", path, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
     if (slash) {
         std::memcpy(folder, path, folderLength);
         folder[folderLength] = '\0';
@@ -336,13 +361,14 @@ bool CoverImage::save(const char* path) {
         std::strcpy(folder, ".");
     }
     char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folder, "qsc", 0, temporary)) return false;
-    if (writeWholeFile(temporary, bytes) &&
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING)) {
-        return true;
-    }
+    if (!GetTempFileNameA(folder, "qsc", 0, temporary))
+        return fail("cannot write", path, lastErrorResult());
+    HRESULT result = writeWholeFile(temporary, bytes);
+    if (SUCCEEDED(result) && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING))
+        result = lastErrorResult();
+    if (SUCCEEDED(result)) return true;
     DeleteFileA(temporary);
-    return false;
+    return fail("cannot write", path, result);
 }
 
 HBITMAP CoverImage::makeBitmap() {
@@ -357,7 +383,9 @@ HBITMAP CoverImage::makeBitmap() {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) {
+        const HRESULT result = lastErrorResult();
         if (bitmap) DeleteObject(bitmap);
+        fail("cannot make a bitmap of", source_.c_str(), result);
         return nullptr;
     }
     auto* target = static_cast<uint8_t*>(bits);

@@ -1,13 +1,15 @@
 // One image on its way from a file to the screen: decoded through the
 // Windows Imaging Component, resampled to an exact size, written as a 24-bit
-// BMP or made into a DIB section. The calling thread must be in a COM
-// apartment (ComApartment) for the object's whole life.
+// BMP or made into a DIB section. Its WIC objects come from the shared
+// factory (imaging_factory.h); each failure is traced with the file it
+// concerns (win/debug_trace.h).
 #pragma once
 
 #include <windows.h>
 #include <wincodec.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "win/win_handles.h"
@@ -25,8 +27,8 @@ class CoverImage {
     bool load(const char* path, int format);
 
     // The same for an image held in memory (a picture from a song's tags),
-    // decoded where it lies: no temporary file.
-    bool loadBytes(std::vector<uint8_t> bytes);
+    // decoded where it lies: no temporary file. source names it in traces.
+    bool loadBytes(std::vector<uint8_t> bytes, const char* source);
 
     // Opens a thumbnail cache file: only a complete BMP of exactly
     // edge x edge pixels is taken (see readCacheBmp), never resampled.
@@ -54,8 +56,9 @@ class CoverImage {
     bool openDecoder();  // over file_
     bool decodePixels();
 
-    coverhall::ComPtr<IWICImagingFactory> factory_;
-    std::vector<uint8_t> file_;  // the stream reads from here
+    IWICImagingFactory* factory_ = nullptr;  // imagingFactory(), borrowed
+    std::string source_;                     // the file, for traces
+    std::vector<uint8_t> file_;              // the stream reads from here
     coverhall::ComPtr<IWICStream> stream_;
     coverhall::ComPtr<IWICBitmapDecoder> decoder_;
     coverhall::ComPtr<IWICBitmapFrameDecode> frame_;

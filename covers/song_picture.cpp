@@ -22,6 +22,7 @@
 #include <taglib/wavpackfile.h>
 #include <taglib/xiphcomment.h>
 
+#include <exception>
 #include <memory>
 
 #include "covers/bounded_tag_stream.h"
@@ -43,11 +44,17 @@ constexpr BoundedTagStream::Limits kSongLimits{kMaxSongPictureBytes + (1u << 20)
 class PictureChoice {
   public:
     void offer(const TagLib::ByteVector& data, int type) {
-        if (front_ || data.isEmpty() || data.size() > kMaxSongPictureBytes) return;
+        if (front_ || data.isEmpty()) return;
+        if (data.size() > kMaxSongPictureBytes) {
+            oversized_ = true;
+            return;
+        }
         if (type == kFrontCover || bytes_.isEmpty()) bytes_ = data;
         front_ = type == kFrontCover;
     }
     bool hasFront() const { return front_; }
+    // Only pictures over the limit were offered.
+    bool onlyOversized() const { return oversized_ && bytes_.isEmpty(); }
     std::vector<uint8_t> take() const {
         const auto* data = reinterpret_cast<const uint8_t*>(bytes_.data());
         return std::vector<uint8_t>(data, data + bytes_.size());
@@ -56,6 +63,7 @@ class PictureChoice {
   private:
     TagLib::ByteVector bytes_;  // shares the tag's data, copied only by take
     bool front_ = false;
+    bool oversized_ = false;
 };
 
 void offerId3v2(const TagLib::ID3v2::Tag* tag, PictureChoice& choice) {
@@ -153,25 +161,50 @@ void offerPictures(TagLib::File* file, PictureChoice& choice) {
     }
 }
 
-std::vector<uint8_t> pictureOf(BoundedTagStream& stream) {
-    if (!stream.isOpen()) return {};
+void report(std::string* failure, const char* why) noexcept {
+    if (!failure) return;
+    try {
+        *failure = why;
+    } catch (...) {
+        // No memory for the reason: it goes untold.
+    }
+}
+
+std::vector<uint8_t> pictureOf(BoundedTagStream& stream, std::string* failure) {
+    if (!stream.isOpen()) {
+        report(failure, "cannot be opened");
+        return {};
+    }
     const TagLib::FileRef song(&stream, false);
-    if (song.isNull() || !song.file()->isValid() || stream.exhausted()) return {};
+    if (stream.exhausted()) {
+        report(failure, "tags beyond the read limits");
+        return {};
+    }
+    // A type without tag reader is no failure: many libraries hold such files.
+    if (song.isNull()) return {};
+    if (!song.file()->isValid()) {
+        report(failure, "not a valid file of its type");
+        return {};
+    }
     PictureChoice choice;
     offerPictures(song.file(), choice);
+    if (choice.onlyOversized()) report(failure, "picture over the size limit");
     return choice.take();
 }
 
 }  // namespace
 
-std::vector<uint8_t> readSongPicture(const char* path) {
+std::vector<uint8_t> readSongPicture(const char* path, std::string* failure) {
     if (!path || !*path) return {};
     try {
         BoundedTagStream stream(std::make_unique<TagLib::FileStream>(path, true), kSongLimits);
-        return pictureOf(stream);
+        return pictureOf(stream, failure);
+    } catch (const std::exception& exception) {
+        report(failure, exception.what());  // out of memory inside TagLib, most likely
     } catch (...) {
-        return {};  // out of memory inside TagLib, or anything else: no picture
+        report(failure, "unknown exception");
     }
+    return {};
 }
 
 std::vector<uint8_t> readSongPicture(const uint8_t* data, std::size_t size, const char* name) {
@@ -181,7 +214,7 @@ std::vector<uint8_t> readSongPicture(const uint8_t* data, std::size_t size, cons
                                        static_cast<unsigned int>(size));
         BoundedTagStream stream(std::make_unique<TagLib::ByteVectorStream>(bytes), kSongLimits,
                                 name ? name : "");
-        return pictureOf(stream);
+        return pictureOf(stream, nullptr);
     } catch (...) {
         return {};
     }

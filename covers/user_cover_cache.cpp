@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "covers/file_stamp.h"
+#include "win/debug_trace.h"
 #include "win/win_handles.h"
 
 namespace {
@@ -79,7 +80,13 @@ bool prepareUserCoverCache() {
     }
     CreateDirectoryA(root.c_str(), nullptr);
     const DWORD attributes = GetFileAttributesA(root.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    coverhall::traceFailure("cannot make the per-user cache folder", root.c_str(),
+                            attributes == INVALID_FILE_ATTRIBUTES
+                                ? coverhall::lastErrorResult()
+                                : HRESULT_FROM_WIN32(ERROR_DIRECTORY));
+    return false;
 }
 
 void trimUserCoverCache(bool fileWasNew) {

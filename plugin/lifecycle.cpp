@@ -4,6 +4,7 @@
 
 #include "catalogue/block_reserve.h"
 #include "covers/album_cover.h"
+#include "covers/imaging_factory.h"
 #include "covers/plugin_state.h"
 #include "plugin/catalogue_load.h"
 #include "plugin/plugin_entry.h"
@@ -13,6 +14,7 @@
 #include "plugin/version_info.h"
 #include "views/view_windows.h"
 #include "settings/plugin_settings.h"
+#include "win/debug_trace.h"
 #include "win/settings.h"
 
 namespace {
@@ -77,6 +79,7 @@ int __cdecl start() {
         runStart();
     } catch (...) {
         // Whatever was set up stays; the host is never told of a failure.
+        coverhall::traceCurrentException("start failed");
     }
     return 0;
 }
@@ -88,9 +91,11 @@ void __cdecl stop() {
     try {
         destroyViewWindows();
     } catch (...) {
+        coverhall::traceCurrentException("closing the views failed");
     }
     releaseCoverBitmap();
     releasePluginState();
+    releaseImaging();
     // Blocks kept for a reload are of no use once the plug-in stops.
     freeReservedBlocks();
     // The host may still read the description after stop; it must not point

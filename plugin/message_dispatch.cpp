@@ -6,6 +6,7 @@
 #include "plugin/tree_entries.h"
 #include "plugin/tree_menus.h"
 #include "views/view_windows.h"
+#include "win/debug_trace.h"
 #include "win/host_interface.h"
 
 namespace {
@@ -64,6 +65,7 @@ INT_PTR __cdecl onMessage(int code, INT_PTR param1, INT_PTR param2, INT_PTR para
         return dispatch(code, param1, param2, param3);
     } catch (...) {
         // Nothing may reach the host; the request simply has no effect.
+        coverhall::traceCurrentException("host message failed");
         return 0;
     }
 }

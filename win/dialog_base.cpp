@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "win/debug_trace.h"
+
 namespace coverhall {
 
 HWND DialogBase::createModeless(std::unique_ptr<DialogBase> dialog, HINSTANCE instance,
@@ -60,6 +62,7 @@ INT_PTR CALLBACK DialogBase::procedure(HWND window, UINT message, WPARAM wParam,
         result = hooked ? hooked : dialog->dispatch(message, wParam, lParam);
     } catch (...) {
         // Nothing may reach the host; the message falls back to the default.
+        traceCurrentException("dialog message failed");
         result = FALSE;
     }
     if (message == WM_NCDESTROY) release(dialog);

@@ -12,8 +12,11 @@
 #include "covers/cover_image.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/cover_search.h"
+#include "covers/imaging_factory.h"
 #include "covers/plugin_state.h"
 #include "covers/user_cover_cache.h"
+#include "tests/covers/com_call_probe.h"
+#include "tests/covers/debug_output_probe.h"
 #include "tests/covers/test_images.h"
 #include "win/com_apartment.h"
 #include "win/plugin_globals.h"
@@ -481,4 +484,30 @@ TEST_F(AlbumCoverTest, AtHandNeverDecodesAndKeepsWhatTheDecodeFound) {
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
     for (int draw = 0; draw < 3; ++draw) EXPECT_EQ(atHand("cover.png"), CoverState::Shown) << draw;
     setUserCoverCacheForTests("", kMaxUserCoverCacheFiles);
+}
+
+TEST_F(AlbumCoverTest, ABrokenCoverIsTracedOnceWithItsFileAndCode) {
+    const std::string broken = file("folder.jpg");
+    ASSERT_TRUE(writeBytes(broken, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}));
+    DebugOutputProbe probe;
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    // Searched and decoded again: the failure is already told.
+    forgetMissingCover(&album_);
+    EXPECT_EQ(thumbnail(AnyImage), 0);
+    EXPECT_EQ(contents(AnyImage), 0);
+    ASSERT_EQ(probe.lines().size(), 1u);
+    EXPECT_EQ(probe.lines()[0], "Coverhall: cannot decode \"" + broken + "\": 0x88982F61\n");
+}
+
+TEST_F(AlbumCoverTest, ThumbnailsShareOneApartmentAndImagingFactory) {
+    image("a.png", kRed);
+    image("b.png", kBlue);
+    releaseImaging();
+    ComCallProbe probe;
+    ASSERT_EQ(thumbnail(NamedImage, "a.png"), 1);
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
+    ASSERT_EQ(thumbnail(NamedImage, "b.png"), 1);
+    EXPECT_EQ(slotColour(), kBlue);
+    EXPECT_EQ(probe.apartmentsEntered(), 1);
+    EXPECT_EQ(probe.factoriesMade(), 1);
 }

@@ -66,6 +66,20 @@ TEST(SongPicture, EveryFormatWrittenByRealToolsGivesItsPicture) {
     EXPECT_TRUE(readSongPicture(nullptr).empty());
 }
 
+TEST(SongPicture, SaysWhyOnlyWhenASongCouldNotBeRead) {
+    const struct {
+        const char* song;
+        const char* failure;
+    } cases[] = {{"missing.mp3", "cannot be opened"},
+                 {"no-cover/01 Song.mp3", ""},
+                 {"mp3-id3v24/01 Song.mp3", ""}};
+    for (const auto& c : cases) {
+        std::string failure;
+        readSongPicture((kTagged + "/library/" + c.song).c_str(), &failure);
+        EXPECT_EQ(failure, c.failure) << c.song;
+    }
+}
+
 TEST(SongPicture, BrokenTagsGiveAPictureWithinTheLimitOrNone) {
     std::ifstream manifest(kTagged + "/broken/manifest.tsv");
     std::string line;
