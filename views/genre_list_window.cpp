@@ -11,7 +11,6 @@
 #include "views/list_view_helper.h"
 #include "settings/list_sorts.h"
 #include "settings/setting_keys.h"
-#include "views/view_windows.h"
 #include "win/settings.h"
 
 HWND g_genreListWindow = nullptr;
@@ -86,7 +85,7 @@ void GenreListWindow::onColumnClick(int column) {
 void GenreListWindow::viewSelectedGenre() {
     const int row = ListView_GetNextItem(list(), -1, LVNI_SELECTED);
     if (row < 0 || row >= libraryCatalogue().genreCount()) return;
-    const int entry = genreEntryId(genreAt(row));
+    const int entry = genreEntry_ ? genreEntry_(genreAt(row)) : 0;
     // The host destroys this window while it selects the entry: nothing may
     // run here afterwards.
     if (entry)

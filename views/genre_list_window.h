@@ -10,6 +10,7 @@
 
 #include "resources/resource_ids.h"
 #include "views/hosted_view.h"
+#include "views/view_windows.h"
 
 // The open genre list window, null while none is open.
 extern HWND g_genreListWindow;
@@ -21,7 +22,9 @@ constexpr UINT kViewGenreMessage = WM_APP + 0x22;
 
 class GenreListWindow : public HostedView {
   public:
-    explicit GenreListWindow(HWND libraryWindow) : HostedView(libraryWindow) {}
+    // genreEntry gives a genre's tree entry id (0 for none); it may be null.
+    GenreListWindow(HWND libraryWindow, GenreEntryLookup genreEntry)
+        : HostedView(libraryWindow), genreEntry_(genreEntry) {}
 
   protected:
     INT_PTR onInitDialog() override;
@@ -38,6 +41,7 @@ class GenreListWindow : public HostedView {
     void viewSelectedGenre();
     HWND list() const { return control(IDC_GENRE_LIST); }
 
+    GenreEntryLookup genreEntry_;
     ResizeItem resizeTable_[2];
 };
 

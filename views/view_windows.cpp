@@ -24,10 +24,6 @@ void setViewHost(HINSTANCE instance, HWND libraryWindow, GenreEntryLookup genreE
     g_genreEntryLookup = genreEntry;
 }
 
-int genreEntryId(const std::string& genre) {
-    return g_genreEntryLookup ? g_genreEntryLookup(genre) : 0;
-}
-
 HWND createAlbumWindow(HWND parent, std::optional<std::string> genre) {
     return coverhall::DialogBase::createModeless(
         std::make_unique<AlbumWindow>(g_viewLibraryWindow, std::move(genre)), g_viewInstance,
@@ -36,8 +32,8 @@ HWND createAlbumWindow(HWND parent, std::optional<std::string> genre) {
 
 HWND createGenreListWindow(HWND parent) {
     return coverhall::DialogBase::createModeless(
-        std::make_unique<GenreListWindow>(g_viewLibraryWindow), g_viewInstance, IDD_GENRE_WINDOW,
-        parent);
+        std::make_unique<GenreListWindow>(g_viewLibraryWindow, g_genreEntryLookup), g_viewInstance,
+        IDD_GENRE_WINDOW, parent);
 }
 
 void rerunAlbumSearch() {

@@ -23,7 +23,6 @@ using GenreEntryLookup = int (*)(const std::string& genre);
 // Where the views come from, whom they ask for services and how a genre finds
 // its tree entry; start sets it.
 void setViewHost(HINSTANCE instance, HWND libraryWindow, GenreEntryLookup genreEntry);
-int genreEntryId(const std::string& genre);
 
 // The modeless album window inside parent for a tree entry; genre is the
 // entry's genre (empty for the root), none keeps g_genreFilter. Null while
