@@ -200,6 +200,8 @@ void AlbumListPane::answerDisplay(Item& item) {
 // The thumbnail at hand, else the placeholder while the album waits for its
 // decode.
 int AlbumListPane::coverImage(int index, const AlbumRecord& album) {
+    // A queued album is known to wait for its decode: no second search.
+    if (fill_.queued(&album)) return NoCoverImage;
     switch (thumbnailAtHand(&album, g_frontCoverImageName, g_coverDetectionMode,
                             coverImageListOf(viewCatalogue()), g_embeddedCovers)) {
         case CoverState::Shown:

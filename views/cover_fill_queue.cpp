@@ -5,10 +5,12 @@
 #include <algorithm>
 
 void CoverFillQueue::add(int index, const AlbumRecord* album) {
-    if (!album || taken_.count(album)) return;
-    const bool queued = std::any_of(pending_.begin(), pending_.end(),
-                                    [album](const Pending& item) { return item.album == album; });
-    if (!queued) pending_.push_back(Pending{index, album});
+    if (album && !taken_.count(album) && !queued(album)) pending_.push_back(Pending{index, album});
+}
+
+bool CoverFillQueue::queued(const AlbumRecord* album) const {
+    return std::any_of(pending_.begin(), pending_.end(),
+                       [album](const Pending& item) { return item.album == album; });
 }
 
 void CoverFillQueue::clear() {

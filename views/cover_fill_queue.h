@@ -16,6 +16,7 @@ class CoverFillQueue {
   public:
     // Queues the album drawn at index, unless it is queued or was taken.
     void add(int index, const AlbumRecord* album);
+    bool queued(const AlbumRecord* album) const;
     // The next album to decode: the queued one with the lowest index that
     // is still shown at that index (shownAt) and visible in the list; the
     // others before it and the invisible ones are dropped.
