@@ -108,6 +108,9 @@ struct CoverRequest {
     // where it would decode and is left pending.
     bool mayDecode;
     bool pending;
+    // Only the cache is made current: a current one is not read, and a new
+    // thumbnail goes into the cache, not into the slot.
+    bool cacheOnly;
     // Whatever was looked at: a change of one may bring a cover.
     std::vector<std::string> watched;
 };
@@ -161,9 +164,16 @@ bool showKeptThumbnail(PluginState& state, const std::string& folder, HIMAGELIST
     return false;
 }
 
+bool isThumbnailKept(const PluginState& state, const char* folder) {
+    for (const KeptThumbnail& kept : state.keptThumbnails)
+        if (kept.folder == folder) return true;
+    return false;
+}
+
 // The cache is shown as it is stored, without resampling; one that is not
 // a whole thumbnail of the slot's size is no cover.
 bool showCachedThumbnail(CoverRequest& request) {
+    if (request.cacheOnly) return true;
     CoverImage image;
     return image.loadCache(request.cache.path.c_str(), kThumbnailSize) &&
            fillThumbnailSlot(request, image);
@@ -174,6 +184,14 @@ bool showCachedThumbnail(CoverRequest& request) {
 bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
     if (!image.resample(kThumbnailSize, kThumbnailSize, true)) return false;
     const bool cached = saveCache(request.folder, request.cache, image);
+    if (request.cacheOnly) {
+        request.decoded = true;
+        // Without a cache the next draw would decode it again.
+        if (!cached)
+            keepThumbnail(request.state->keptThumbnails, request.folder,
+                          coverhall::UniqueBitmap(image.makeBitmap()), false);
+        return true;
+    }
     if (!fillThumbnailSlot(request, image)) return false;
     keepThumbnail(request.state->keptThumbnails, request.folder,
                   coverhall::UniqueBitmap(image.makeBitmap()), cached);
@@ -292,14 +310,19 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     return showCacheAsCover(request);
 }
 
+// What a thumbnail request does: decode and show, show only what needs no
+// decode, or only make the cache current.
+enum class ThumbnailUse { Show, ShowAtHand, CacheOnly };
+
 CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
                      HWND pictureControl, HIMAGELIST thumbnails, bool songPictures,
-                     bool mayDecode) {
+                     ThumbnailUse use) {
     CoverRequest request{};
     request.state = &state;
     request.pictureControl = pictureControl;
-    request.mayDecode = mayDecode;
-    if (!pictureControl) {
+    request.mayDecode = use != ThumbnailUse::ShowAtHand;
+    request.cacheOnly = use == ThumbnailUse::CacheOnly;
+    if (!pictureControl && !request.cacheOnly) {
         state.thumbnailBitmap.reset();
         request.thumbnails = thumbnails;
         if (!request.thumbnails) return CoverState::None;
@@ -356,7 +379,7 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
     int shown = 0;
     try {
         shown = loadCover(*state, album, imageName, mode, pictureControl, thumbnails, songPictures,
-                          true) == CoverState::Shown;
+                          ThumbnailUse::Show) == CoverState::Shown;
     } catch (...) {
         shown = 0;  // a failure inside the image layer is no cover
         coverhall::traceCurrentException("cover request failed for",
@@ -379,9 +402,25 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
     try {
         if (album && thumbnails && showKeptThumbnail(*state, album->folder.c_str(), thumbnails))
             return CoverState::Shown;
-        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures, false);
+        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures,
+                         ThumbnailUse::ShowAtHand);
     } catch (...) {
         return CoverState::None;  // as a failed decode would be
+    }
+}
+
+CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, int mode,
+                             bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return CoverState::None;
+    try {
+        if (album && isThumbnailKept(*state, album->folder.c_str())) return CoverState::Shown;
+        return loadCover(*state, album, imageName, mode, nullptr, nullptr, songPictures,
+                         ThumbnailUse::CacheOnly);
+    } catch (...) {
+        coverhall::traceCurrentException("cover preparation failed for",
+                                         album ? album->folder.c_str() : nullptr);
+        return CoverState::None;
     }
 }
 

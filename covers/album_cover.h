@@ -40,6 +40,14 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
 CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
                            HIMAGELIST thumbnails, bool songPictures = true);
 
+// Makes the album's thumbnail cache current as loadAlbumCover would find it,
+// without showing anything: a current cache is not read, a new thumbnail is
+// written to the cache only (and kept as loadAlbumCover keeps it when no
+// cache could take it). Shown when the album has a cover, None when not;
+// never Pending. Never throws.
+CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, int mode,
+                             bool songPictures = true);
+
 // Makes the next request for the album search again, as if it had never
 // been found without cover, and drops its kept thumbnail.
 void forgetMissingCover(const AlbumRecord* album);

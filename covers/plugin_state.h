@@ -10,6 +10,7 @@
 
 #include "catalogue/library_catalogue.h"
 #include "catalogue/view_catalogue.h"
+#include "covers/cover_preparer.h"
 #include "win/win_handles.h"
 
 // Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
@@ -44,9 +45,13 @@ struct PluginState {
     coverhall::UniqueBitmap contentsCoverBitmap;
     // Thumbnails kept by folder, the oldest first.
     std::vector<KeptThumbnail> keptThumbnails;
-    // The context menus of the tree entries: root and genres, and "Genres".
+    // The context menus of the tree entries: the genres', "Genres"', and
+    // the root's (the genres' with "Prepare All Covers" added).
     coverhall::UniqueMenu entryMenu;
     coverhall::UniqueMenu genresMenu;
+    coverhall::UniqueMenu rootMenu;
+    // Builds every album's thumbnail cache on request; null until the first.
+    std::unique_ptr<CoverPreparer> coverPreparer;
 };
 
 // The running plug-in's state; null before start and after stop.

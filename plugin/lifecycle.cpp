@@ -7,6 +7,7 @@
 #include "covers/imaging_factory.h"
 #include "covers/plugin_state.h"
 #include "plugin/catalogue_load.h"
+#include "plugin/cover_preparation.h"
 #include "plugin/plugin_entry.h"
 #include "settings/start_settings.h"
 #include "plugin/tree_entries.h"
@@ -85,7 +86,9 @@ int __cdecl start() {
 }
 
 void __cdecl stop() {
-    // The windows go first (their timers die with them): nothing of ours may
+    // Preparing covers ends before anything it reads or tells goes.
+    stopPreparingCovers();
+    // The windows go next (their timers die with them): nothing of ours may
     // run on a view after the songs it shows are freed, and the host may
     // unload the DLL before it destroys the view itself.
     try {

@@ -2,6 +2,7 @@
 
 #include "covers/plugin_state.h"
 #include "plugin/about_dialog.h"
+#include "plugin/cover_preparation.h"
 #include "plugin/help_file.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/tree_entries.h"
@@ -15,6 +16,18 @@ void loadTreeMenus(HINSTANCE instance) {
     if (!state) return;
     state->entryMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_ENTRY_MENU)));
     state->genresMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_GENRES_MENU)));
+    // Menu 102 serves the genre entries too: the root gets a copy of its own.
+    state->rootMenu.reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_ENTRY_MENU)));
+    HMENU rootPopup = state->rootMenu ? GetSubMenu(state->rootMenu.get(), 0) : nullptr;
+    if (rootPopup) {
+        InsertMenuA(rootPopup, 0, MF_BYPOSITION | MF_STRING, ID_MENU_PREPARE_COVERS,
+                    prepareCoversLabel(false));
+        InsertMenuA(rootPopup, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    }
+}
+
+const char* prepareCoversLabel(bool preparing) {
+    return preparing ? "Stop Preparing Covers" : "Prepare All Covers";
 }
 
 const char* sortGenreLabel(int order) {
@@ -35,11 +48,19 @@ void showEntryMenu(int entryId, HWND owner) {
     POINT cursor{};
     GetCursorPos(&cursor);
     HMENU popup = nullptr;
+    // Preparing goes on while the menu is open and may end meanwhile: the
+    // item does what it said.
+    const bool preparingAtShow = preparingCovers();
     if (entryId == g_genresEntryId) {
         popup = state->genresMenu ? GetSubMenu(state->genresMenu.get(), 0) : nullptr;
         if (popup)
             ModifyMenuA(popup, ID_MENU_SORT_GENRE, MF_BYCOMMAND | MF_STRING, ID_MENU_SORT_GENRE,
                         sortGenreLabel(g_treeGenreSortOrder));
+    } else if (entryId == g_rootEntryId) {
+        popup = state->rootMenu ? GetSubMenu(state->rootMenu.get(), 0) : nullptr;
+        if (popup)
+            ModifyMenuA(popup, ID_MENU_PREPARE_COVERS, MF_BYCOMMAND | MF_STRING,
+                        ID_MENU_PREPARE_COVERS, prepareCoversLabel(preparingAtShow));
     } else {
         popup = state->entryMenu ? GetSubMenu(state->entryMenu.get(), 0) : nullptr;
     }
@@ -55,6 +76,15 @@ void showEntryMenu(int entryId, HWND owner) {
             break;
         case ID_MENU_HELP:
             openHelpFile(owner);
+            break;
+        case ID_MENU_PREPARE_COVERS:
+            // Only the root's menu has this item.
+            if (entryId != g_rootEntryId) break;
+            if (preparingAtShow) {
+                stopPreparingCovers();
+            } else {
+                startPreparingCovers();
+            }
             break;
         case ID_MENU_SORT_GENRE:
             // Only the "Genres" menu has this item.

@@ -49,6 +49,8 @@ class AlbumListPane : public ListPane {
     // artist line: the artist, "No Album Selected" or "Various Albums
     // Selected".
     void updateSelectionInfo() const;
+    // Whether covers are queued for their decode.
+    bool filling() const { return filling_; }
     int selectedIndex() const;
     int selectedCount() const;
     // Moves the selection to the album before (-1) or after (1) the selected

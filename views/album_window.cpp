@@ -51,6 +51,13 @@ void showControls(HWND window, const int (&ids)[N], int show) {
     for (int id : ids) ShowWindow(GetDlgItem(window, id), show);
 }
 
+// 1234567 as "1,234,567".
+std::string withThousands(int value) {
+    std::string digits = std::to_string(value < 0 ? 0 : value);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+    return digits;
+}
+
 }  // namespace
 
 AlbumWindow::AlbumWindow(HWND libraryWindow, std::optional<std::string> genre)
@@ -194,7 +201,23 @@ void AlbumWindow::applySearch() {
         view = searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0);
     }
     albums_.refresh();
-    SetDlgItemTextA(window(), IDC_STATUS_LINE, formatStatusLine(*view, library).c_str());
+    writeStatusLine();
+}
+
+void AlbumWindow::writeStatusLine() {
+    const PluginState* state = pluginState();
+    if (!state) return;
+    const CoverPreparer* preparer = state->coverPreparer.get();
+    if (preparer && preparer->running()) {
+        const std::string text = "Preparing covers: " + withThousands(preparer->done()) + " of " +
+                                 withThousands(preparer->total());
+        SetDlgItemTextA(window(), IDC_STATUS_LINE, text.c_str());
+    } else if (state->viewCatalogue) {
+        SetDlgItemTextA(window(), IDC_STATUS_LINE,
+                        formatStatusLine(*state->viewCatalogue, state->libraryCatalogue).c_str());
+    } else {
+        SetDlgItemTextA(window(), IDC_STATUS_LINE, " ");
+    }
 }
 
 // Density and tags.

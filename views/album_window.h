@@ -25,6 +25,12 @@ class AlbumWindow : public HostedView {
     // genre: the filter of the tree entry; none leaves g_genreFilter as it is.
     AlbumWindow(HWND libraryWindow, std::optional<std::string> genre);
 
+    // Whether the cover wall has visible covers waiting for their decode.
+    bool coversWaiting() const { return albums_.filling(); }
+    // The status line: the progress of preparing covers while that runs,
+    // else the result of the last search.
+    void writeStatusLine();
+
   protected:
     INT_PTR onInitDialog() override;
     INT_PTR onCommand(int id, int code, HWND control) override;

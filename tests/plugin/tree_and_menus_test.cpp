@@ -171,7 +171,7 @@ TEST(SendTo, OffersItsEntryForItemListsOnlyAndTakesOnlyItsOwnValue) {
               1);
 }
 
-TEST(ContextMenu, RootAndGenreEntriesOfferHelpAndAbout) {
+TEST(ContextMenu, RootAndGenreEntriesOfferHelpAndAboutTheRootPreparingCoversToo) {
     PluginInstall install("menu_entries");
     RunningPlugin plugin(install, {song("A", "Rock")});
     ModalDriver driver;
@@ -180,11 +180,14 @@ TEST(ContextMenu, RootAndGenreEntriesOfferHelpAndAbout) {
     EXPECT_EQ(plugin.host.rightClickEntry(plugin.entry("Coverhall")), 1);
     EXPECT_EQ(plugin.host.rightClickEntry(plugin.entry("Rock")), 1);
     ASSERT_EQ(driver.menusSeen().size(), 2u);
-    const std::vector<std::string> expected = {"&Help", "&About Coverhall"};
+    const std::vector<std::string> root = {"Prepare All Covers", "-", "&Help", "&About Coverhall"};
+    const std::vector<std::string> genre = {"&Help", "&About Coverhall"};
+    EXPECT_EQ(menuTexts(driver.menusSeen()[0]), root);
+    EXPECT_EQ(driver.menusSeen()[0][0].commandId, static_cast<UINT>(ID_MENU_PREPARE_COVERS));
+    EXPECT_EQ(menuTexts(driver.menusSeen()[1]), genre);
     for (const auto& menu : driver.menusSeen()) {
-        EXPECT_EQ(menuTexts(menu), expected);
-        EXPECT_EQ(menu[0].commandId, static_cast<UINT>(ID_MENU_HELP));
-        EXPECT_EQ(menu[1].commandId, static_cast<UINT>(ID_MENU_ABOUT));
+        EXPECT_EQ(menu[menu.size() - 2].commandId, static_cast<UINT>(ID_MENU_HELP));
+        EXPECT_EQ(menu.back().commandId, static_cast<UINT>(ID_MENU_ABOUT));
     }
 }
 

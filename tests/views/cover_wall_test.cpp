@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/list_probes.h"
+#include "host/modal_driver.h"
 #include "host/wait_probes.h"
 #include "resources/resource_ids.h"
 #include "tests/covers/test_images.h"
@@ -62,6 +63,15 @@ class CoverWallTest : public testing::Test {
         for (size_t i = 0; i < folders_.size(); ++i) count += cached(static_cast<int>(i));
         return count;
     }
+    std::string statusLine() { return controlText(host().viewWindow(), IDC_STATUS_LINE); }
+    // Chooses the root entry's first item, "Prepare All Covers" or its stop;
+    // the item's text.
+    std::string choosePrepareCovers() {
+        host::ModalDriver driver;
+        driver.expectMenu(ID_MENU_PREPARE_COVERS);
+        host().rightClickEntry(plugin_->entry("Coverhall"));
+        return driver.menusSeen().empty() ? "" : driver.menusSeen()[0][0].text;
+    }
     bool visible(int item) {
         RECT rect{}, client{}, both{};
         GetClientRect(list(), &client);
@@ -69,6 +79,17 @@ class CoverWallTest : public testing::Test {
                IntersectRect(&both, &rect, &client);
     }
     // Handles one message of the thread's queue, if there is one.
+    // The host's pump may not come back while timers keep firing: one
+    // message at a time, the condition checked after each.
+    template <typename Done>
+    static bool handleEachUntil(Done done, DWORD deadlineMs = 10000) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start >= deadlineMs) return false;
+            if (!handleOneMessage()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return true;
+    }
     static bool handleOneMessage() {
         MSG message;
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
@@ -155,6 +176,58 @@ TEST_F(CoverWallTest, ScrollingSearchingAndClosingDropPendingCovers) {
             DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
         folders_.clear();
     }
+}
+
+TEST_F(CoverWallTest, PrepareAllCoversWritesEveryCacheWithProgressUntilStopped) {
+    const int kAlbums = 40;  // enough to be stopped halfway
+    open(kAlbums, 1000);
+    const std::string result = statusLine();
+    ASSERT_EQ(choosePrepareCovers(), "Prepare All Covers");
+    std::vector<std::string> progress;
+    const bool prepared = handleEachUntil([&] {
+        const std::string text = statusLine();
+        if (progress.empty() || progress.back() != text) progress.push_back(text);
+        return cachedCount() == kAlbums && text == result;
+    });
+    EXPECT_TRUE(prepared) << cachedCount() << " cached, status " << statusLine();
+    ASSERT_GE(progress.size(), 2u);
+    for (std::size_t i = 0; i + 1 < progress.size(); ++i) {
+        int done = -1;
+        char tail = 0;
+        EXPECT_EQ(std::sscanf(progress[i].c_str(), "Preparing covers: %d of 40%c", &done, &tail), 1)
+            << progress[i];
+        EXPECT_TRUE(done >= 0 && done <= kAlbums) << progress[i];
+    }
+
+    // Chosen again while it runs, it stops: no cache is written after that.
+    for (const std::string& folder : folders_)
+        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+    host::clickDialogButton(host().viewWindow(), IDC_MODE_LIST);  // no wall fills meanwhile
+    ASSERT_EQ(choosePrepareCovers(), "Prepare All Covers");
+    ASSERT_TRUE(handleEachUntil([&] { return cachedCount() >= 2; }));
+    ASSERT_EQ(choosePrepareCovers(), "Stop Preparing Covers");
+    const int stoppedAt = cachedCount();
+    EXPECT_LT(stoppedAt, kAlbums);
+    EXPECT_EQ(statusLine(), result);
+    host().pump(0);
+    EXPECT_EQ(cachedCount(), stoppedAt);
+}
+
+TEST_F(CoverWallTest, StopWhilePreparingLeavesNothingRunning) {
+    open(24, 1000);
+    choosePrepareCovers();
+    HWND preparer = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, "Coverhall cover preparer");
+    ASSERT_NE(preparer, nullptr);
+    ASSERT_TRUE(handleEachUntil([&] { return cachedCount() >= 1; }, 20000));
+    plugin_.reset();
+    const int stoppedAt = cachedCount();
+    ASSERT_LT(stoppedAt, 24) << "the test wants work pending at stop";
+    EXPECT_FALSE(IsWindow(preparer));
+    MSG message;
+    int ours = 0;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ours += message.hwnd == preparer;
+    EXPECT_EQ(ours, 0);
+    EXPECT_EQ(cachedCount(), stoppedAt);
 }
 
 }  // namespace
