@@ -337,6 +337,9 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     if (g_missingCovers.known(folder, rule)) return CoverState::None;
 
     locateCache(request.folder, request.cache);
+    // Without a cache any cover found would have to be decoded: the search
+    // itself waits for the decode.
+    if (!request.mayDecode && request.cache.path.empty()) return CoverState::Pending;
     request.cacheCurrent = !request.cache.path.empty();
     request.watched.push_back(folder);
     if (request.cacheCurrent) request.watched.push_back(request.cache.path);

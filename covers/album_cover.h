@@ -36,7 +36,8 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
 // The album's thumbnail as loadAlbumCover finds it, but without decoding
 // anything: from the thumbnail last decoded for the album while it is kept,
 // from a current cache file, or Pending where loadAlbumCover would decode a
-// source (and nothing is remembered of the album then). Never throws.
+// source, and for an album without cache file, which is not searched then
+// (nothing is remembered of a Pending album). Never throws.
 CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
                            HIMAGELIST thumbnails, bool songPictures = true);
 
