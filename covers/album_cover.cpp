@@ -136,11 +136,13 @@ bool showKeptPicture(const CoverRequest& request, const char* sourcePath, const 
 // The image list copies the bitmap into its thumbnail slot. A slot that is
 // missing or could not be refilled holds another album's cover, or nothing:
 // that must not be reported as this album's.
-bool replaceThumbnailSlot(HIMAGELIST thumbnails, HBITMAP bitmap) {
-    const coverhall::UniqueBitmap mask =
-        loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
+bool replaceThumbnailSlot(PluginState& state, HIMAGELIST thumbnails, HBITMAP bitmap) {
+    // The mask is the same for every thumbnail: loaded once.
+    if (!state.thumbnailMask)
+        state.thumbnailMask =
+            loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
     return ImageList_GetImageCount(thumbnails) > ThumbnailImage &&
-           ImageList_Replace(thumbnails, ThumbnailImage, bitmap, mask.get());
+           ImageList_Replace(thumbnails, ThumbnailImage, bitmap, state.thumbnailMask.get());
 }
 
 // Puts the image into the thumbnail slot.
@@ -149,7 +151,7 @@ bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
     thumbnail.reset(image.makeBitmap());
     if (!thumbnail) return false;
     request.decoded = true;
-    return replaceThumbnailSlot(request.thumbnails, thumbnail.get());
+    return replaceThumbnailSlot(*request.state, request.thumbnails, thumbnail.get());
 }
 
 // The kept thumbnail of the folder, into the slot.
@@ -157,7 +159,7 @@ bool showKeptThumbnail(PluginState& state, const std::string& folder, HIMAGELIST
     std::vector<KeptThumbnail>& kept = state.keptThumbnails;
     for (auto it = kept.begin(); it != kept.end(); ++it) {
         if (it->folder != folder) continue;
-        const bool shown = replaceThumbnailSlot(thumbnails, it->bitmap.get());
+        const bool shown = replaceThumbnailSlot(state, thumbnails, it->bitmap.get());
         if (it->cached) kept.erase(it);
         return shown;
     }
@@ -440,6 +442,7 @@ void releaseCoverBitmap() {
     if (PluginState* state = pluginState()) {
         state->keptThumbnails.clear();
         state->thumbnailBitmap.reset();
+        state->thumbnailMask.reset();
         state->contentsCoverBitmap.reset();
     }
 }

@@ -53,8 +53,7 @@ CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, in
 // been found without cover, and drops its kept thumbnail.
 void forgetMissingCover(const AlbumRecord* album);
 
-// Deletes the plug-in state's two cover bitmaps and kept thumbnails and
-// forgets every album
-// found without cover; the plug-in's stop calls it once no picture shows
-// them.
+// Deletes the plug-in state's cover bitmaps, thumbnail mask and kept
+// thumbnails and forgets every album found without cover; the plug-in's stop
+// calls it once no picture shows them.
 void releaseCoverBitmap();

@@ -1,6 +1,7 @@
 #include "covers/cover_image.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -360,9 +361,14 @@ bool CoverImage::save(const char* path) {
     } else {
         std::strcpy(folder, ".");
     }
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folder, "qsc", 0, temporary))
-        return fail("cannot write", path, lastErrorResult());
+    // One name per process: only the window thread writes covers, and a
+    // file left by a crash is overwritten. No unique name is asked for, which
+    // would cost a file created and closed before the write.
+    char temporary[kCoverPathSize];
+    const int length = std::snprintf(temporary, sizeof temporary, "%s\\qsc%08lx.tmp", folder,
+                                     static_cast<unsigned long>(GetCurrentProcessId()));
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof temporary)
+        return fail("cannot write", path, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
     HRESULT result = writeWholeFile(temporary, bytes);
     if (SUCCEEDED(result) && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING))
         result = lastErrorResult();

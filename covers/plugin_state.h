@@ -43,6 +43,8 @@ struct PluginState {
     // The bitmap the Contents picture shows; replaced only by the next
     // Contents request, so the picture control never holds a deleted bitmap.
     coverhall::UniqueBitmap contentsCoverBitmap;
+    // The mask every thumbnail goes into its slot with; loaded on first use.
+    coverhall::UniqueBitmap thumbnailMask;
     // Thumbnails kept by folder, the oldest first.
     std::vector<KeptThumbnail> keptThumbnails;
     // The context menus of the tree entries: the genres', "Genres"', and

@@ -5,7 +5,11 @@
 #include <algorithm>
 
 void CoverFillQueue::add(int index, const AlbumRecord* album) {
-    if (album && !taken_.count(album) && !queued(album)) pending_.push_back(Pending{index, album});
+    if (!album || taken_.count(album) || queued(album)) return;
+    const auto at =
+        std::upper_bound(pending_.begin(), pending_.end(), index,
+                         [](int wanted, const Pending& item) { return wanted < item.index; });
+    pending_.insert(at, Pending{index, album});
 }
 
 bool CoverFillQueue::queued(const AlbumRecord* album) const {

@@ -19,7 +19,7 @@ class CoverFillQueue {
     bool queued(const AlbumRecord* album) const;
     // The next album to decode: the queued one with the lowest index that
     // is still shown at that index (shownAt) and visible in the list; the
-    // others before it and the invisible ones are dropped.
+    // ones before it that are not are dropped.
     template <typename ShownAt>
     std::optional<int> takeNextVisible(HWND list, ShownAt shownAt);
     // Drops the queue and forgets what was taken (a new search, a new mode).
@@ -33,25 +33,20 @@ class CoverFillQueue {
     };
     static bool visible(HWND list, int index);
 
-    std::vector<Pending> pending_;
+    std::vector<Pending> pending_;  // by index
     std::unordered_set<const AlbumRecord*> taken_;
 };
 
 template <typename ShownAt>
 std::optional<int> CoverFillQueue::takeNextVisible(HWND list, ShownAt shownAt) {
-    std::optional<int> next;
-    std::vector<Pending> kept;
-    for (const Pending& item : pending_) {
+    // In index order, so only the albums up to the one taken are looked at:
+    // finding an item's place can cost the list a label measure.
+    while (!pending_.empty()) {
+        const Pending item = pending_.front();
+        pending_.erase(pending_.begin());
         if (shownAt(item.index) != item.album || !visible(list, item.index)) continue;
-        if (!next || item.index < *next) next = item.index;
-        kept.push_back(item);
+        taken_.insert(item.album);
+        return item.index;
     }
-    pending_.clear();
-    for (const Pending& item : kept) {
-        if (item.index == *next)
-            taken_.insert(item.album);
-        else
-            pending_.push_back(item);
-    }
-    return next;
+    return std::nullopt;
 }
