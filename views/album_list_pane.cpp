@@ -102,8 +102,10 @@ void AlbumListPane::showAsTable() {
 void AlbumListPane::showAsCovers() {
     covers_ = true;
     stopFilling();
-    // Through report view first, so the icon view lays its items out anew.
-    setListStyle(list(), LVS_REPORT, true);
+    // An icon view becomes one anew through the report view, so that it
+    // lays its items out again; from the report view that happens anyway.
+    if ((GetWindowLongPtrA(list(), GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON)
+        setListStyle(list(), LVS_REPORT, true);
     setListStyle(list(), LVS_ICON, true);
 }
 

@@ -327,11 +327,20 @@ void benchWallFill() {
     // The bare decodes run before and after the fill, and their mean is
     // the measure: the machine's pace drifts over seconds.
     const std::vector<double> before = bareDecodes(root);
-    double start = nowMs();
-    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
-    UpdateWindow(list);
+    // No message is handled between the switches, so no cover is decoded:
+    // each first paint meets the page uncached.
+    const double firstPaint = medianMs(
+        5,
+        [&] {
+            coverhall::host::clickButton(host.control(IDC_MODE_LIST));
+            UpdateWindow(list);
+        },
+        [&] {
+            coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+            UpdateWindow(list);
+        });
     const double painted = nowMs();
-    report("wall_first_paint_uncached_ms", painted - start, "ms");
+    report("wall_first_paint_uncached_ms", firstPaint, "ms");
     report("wall_first_paint_decoded", cachedAlbums(root, 40), "covers");
     pumpUntilCached(host, root, 40);
     const double fill = nowMs() - painted;
@@ -357,7 +366,7 @@ void benchWallFill() {
     SetFocus(list);
     g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
     double longest = 0;
-    start = nowMs();
+    const double start = nowMs();
     while (cachedAlbums(root, 40) < 40 && nowMs() - start < 60000) {
         g_keyTaken = 0;
         const double sent = nowMs();
