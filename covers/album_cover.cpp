@@ -292,9 +292,12 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     return showCacheAsCover(request);
 }
 
+// rebuild: the thumbnail comes from its source even while the cache looks
+// current, and the cache is rewritten; the cache alone still stands in when
+// no source is found.
 CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
-                     HWND pictureControl, HIMAGELIST thumbnails, bool songPictures,
-                     bool mayDecode) {
+                     HWND pictureControl, HIMAGELIST thumbnails, bool songPictures, bool mayDecode,
+                     bool rebuild = false) {
     CoverRequest request{};
     request.state = &state;
     request.pictureControl = pictureControl;
@@ -314,7 +317,7 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     if (g_missingCovers.known(folder, rule)) return CoverState::None;
 
     locateCache(request.folder, request.cache);
-    request.cacheCurrent = !request.cache.path.empty();
+    request.cacheCurrent = !rebuild && !request.cache.path.empty();
     request.watched.push_back(folder);
     if (request.cacheCurrent) request.watched.push_back(request.cache.path);
 
@@ -382,6 +385,21 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
         return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures, false);
     } catch (...) {
         return CoverState::None;  // as a failed decode would be
+    }
+}
+
+int rebuildAlbumThumbnail(const AlbumRecord* album, const char* imageName, int mode,
+                          HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return 0;
+    try {
+        forgetMissingCover(album);
+        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures, true,
+                         true) == CoverState::Shown;
+    } catch (...) {
+        coverhall::traceCurrentException("cover rebuild failed for",
+                                         album ? album->folder.c_str() : nullptr);
+        return 0;
     }
 }
 
