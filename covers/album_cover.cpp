@@ -313,8 +313,10 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
 }
 
 // What a thumbnail request does: decode and show, show only what needs no
-// decode, or only make the cache current.
-enum class ThumbnailUse { Show, ShowAtHand, CacheOnly };
+// decode, only make the cache current, or decode and show from the source
+// even while the cache looks current, rewriting it (the cache alone still
+// stands in when no source is found).
+enum class ThumbnailUse { Show, ShowAtHand, CacheOnly, Rebuild };
 
 CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
                      HWND pictureControl, HIMAGELIST thumbnails, bool songPictures,
@@ -342,7 +344,7 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     // Without a cache any cover found would have to be decoded: the search
     // itself waits for the decode.
     if (!request.mayDecode && request.cache.path.empty()) return CoverState::Pending;
-    request.cacheCurrent = !request.cache.path.empty();
+    request.cacheCurrent = use != ThumbnailUse::Rebuild && !request.cache.path.empty();
     request.watched.push_back(folder);
     if (request.cacheCurrent) request.watched.push_back(request.cache.path);
 
@@ -426,6 +428,21 @@ CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, in
         coverhall::traceCurrentException("cover preparation failed for",
                                          album ? album->folder.c_str() : nullptr);
         return CoverState::None;
+    }
+}
+
+int rebuildAlbumThumbnail(const AlbumRecord* album, const char* imageName, int mode,
+                          HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return 0;
+    try {
+        forgetMissingCover(album);
+        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures,
+                         ThumbnailUse::Rebuild) == CoverState::Shown;
+    } catch (...) {
+        coverhall::traceCurrentException("cover rebuild failed for",
+                                         album ? album->folder.c_str() : nullptr);
+        return 0;
     }
 }
 

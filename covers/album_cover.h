@@ -49,6 +49,15 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
 CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, int mode,
                              bool songPictures = true);
 
+// The album's thumbnail decoded anew from its source into the
+// ThumbnailImage slot, as loadAlbumCover finds it but even while the cache
+// file looks current (a source replaced within the cache's second), and the
+// cache rewritten; 1 when shown. Without a source the cache is kept, and
+// shown, since it may be the only picture left. The album's "no cover"
+// memory and kept thumbnail are forgotten first. Never throws.
+int rebuildAlbumThumbnail(const AlbumRecord* album, const char* imageName, int mode,
+                          HIMAGELIST thumbnails, bool songPictures = true);
+
 // Makes the next request for the album search again, as if it had never
 // been found without cover, and drops its kept thumbnail.
 void forgetMissingCover(const AlbumRecord* album);

@@ -80,10 +80,11 @@ ModalDriver::~ModalDriver() {
     }
 }
 
-void ModalDriver::expectMenu(UINT chooseCommand) {
+void ModalDriver::expectMenu(UINT chooseCommand, std::function<void(HWND popup)> action) {
     Expectation expectation;
     expectation.menu = true;
     expectation.command = chooseCommand;
+    expectation.action = std::move(action);
     pending_.push_back(std::move(expectation));
 }
 
@@ -135,9 +136,19 @@ bool ModalDriver::handleMenu(HWND popup) {
     auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
     if (!menu) return false;
     std::vector<MenuItemSeen> items = readMenu(menu);
-    UINT command = pending_.front().command;
+    const Expectation current = std::move(pending_.front());
+    const UINT command = current.command;
     pending_.pop_front();
     menus_.push_back(items);
+    if (current.action) {
+        inAction_ = true;
+        current.action(popup);
+        inAction_ = false;
+    }
+    if (command == 0) {
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    }
 
     // Keyboard navigation skips separators: count the items before the
     // wanted one, then step down to it and press Enter.
@@ -145,14 +156,14 @@ bool ModalDriver::handleMenu(HWND popup) {
     int selectable = 0;
     for (const MenuItemSeen& item : items) {
         if (item.separator) continue;
-        if (command != 0 && item.commandId == command) {
+        if (item.commandId == command) {
             steps = selectable + 1;
             break;
         }
         ++selectable;
     }
     if (steps < 0) {
-        if (command != 0) unexpected_.push_back("menu without command " + std::to_string(command));
+        unexpected_.push_back("menu without command " + std::to_string(command));
         EndMenu();
         return true;
     }

@@ -31,9 +31,10 @@ class ModalDriver {
     ModalDriver(const ModalDriver&) = delete;
     ModalDriver& operator=(const ModalDriver&) = delete;
 
-    // When the next popup menu opens: record its items, then choose the item
-    // with this command id (0: dismiss the menu without a choice).
-    void expectMenu(UINT chooseCommand);
+    // When the next popup menu opens: record its items, run the action on it
+    // (e.g. capture it), then choose the item with this command id (0: close
+    // the menu with Escape, as a user would).
+    void expectMenu(UINT chooseCommand, std::function<void(HWND popup)> action = {});
     // When a dialog or message box with this caption opens: run the action on
     // it (e.g. read controls, then clickDialogButton(dialog, IDOK)).
     void expectDialog(std::string caption, std::function<void(HWND dialog)> action);

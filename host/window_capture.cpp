@@ -2,6 +2,7 @@
 
 #include "win/win_handles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -13,9 +14,22 @@ struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
 };
 
-}  // namespace
+BOOL CALLBACK collectPopup(HWND window, LPARAM popups) {
+    if (IsWindowVisible(window) && (GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP))
+        reinterpret_cast<std::vector<HWND>*>(popups)->push_back(window);
+    return TRUE;
+}
 
-bool captureWindow(HWND window, const std::string& bmpPath) {
+// The shown popups of the window's thread (an open menu), the lowest first.
+std::vector<HWND> popupsOf(HWND window) {
+    std::vector<HWND> popups;
+    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), collectPopup,
+                      reinterpret_cast<LPARAM>(&popups));
+    std::reverse(popups.begin(), popups.end());
+    return popups;
+}
+
+bool capture(HWND window, const std::string& bmpPath, bool withPopups) {
     if (!IsWindow(window)) return false;
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -33,6 +47,13 @@ bool captureWindow(HWND window, const std::string& bmpPath) {
     if (!memory.get() || !bitmap) return false;
     HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
     BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    for (HWND popup : withPopups ? popupsOf(window) : std::vector<HWND>{}) {
+        RECT over{};
+        GetWindowRect(popup, &over);
+        WindowDc popupDc(popup, true);
+        BitBlt(memory.get(), over.left - rect.left, over.top - rect.top, over.right - over.left,
+               over.bottom - over.top, popupDc.get(), 0, 0, SRCCOPY);
+    }
     SelectObject(memory.get(), old);
 
     BITMAPINFOHEADER info{};
@@ -60,6 +81,16 @@ bool captureWindow(HWND window, const std::string& bmpPath) {
                    fwrite(&info, sizeof info, 1, out.get()) == 1 &&
                    fwrite(pixels.data(), 1, pixels.size(), out.get()) == pixels.size();
     return fclose(out.release()) == 0 && written;
+}
+
+}  // namespace
+
+bool captureWindow(HWND window, const std::string& bmpPath) {
+    return capture(window, bmpPath, false);
+}
+
+bool captureWithPopups(HWND window, const std::string& bmpPath) {
+    return capture(window, bmpPath, true);
 }
 
 }  // namespace coverhall::host

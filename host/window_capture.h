@@ -11,4 +11,8 @@ namespace coverhall::host {
 // False when the window is gone, has no size or the file cannot be written.
 bool captureWindow(HWND window, const std::string& bmpPath);
 
+// The same with the shown popups of the window's thread drawn over it where
+// they lie on the screen (an open menu).
+bool captureWithPopups(HWND window, const std::string& bmpPath);
+
 }  // namespace coverhall::host

@@ -17,6 +17,15 @@
 #define ID_MENU_SORT_GENRE 40010
 #define ID_MENU_PREPARE_COVERS 40020
 
+// Context menus of the album list and the song list, each with one popup;
+// their commands reach the album window as WM_COMMAND.
+#define IDR_ALBUM_MENU 160
+#define IDR_SONG_MENU 161
+#define ID_MENU_PLAY 40101
+#define ID_MENU_ENQUEUE 40102
+#define ID_MENU_OPEN_FOLDER 40103
+#define ID_MENU_REFRESH_COVER 40104
+
 // Bitmaps.
 #define IDB_NO_COVER 116
 #define IDB_THUMB_MASK 136

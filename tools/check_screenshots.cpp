@@ -88,6 +88,7 @@ const Step kSteps[] = {
     {"search", 800, kView, 4, 1000},
     {"covers-low", 800, kView, 64, 200},
     {"covers-high", 800, kView, 64, 0},
+    {"album-menu", 600, kWhole, 64, 2000},
     {"contents", 800, {226, 112, 430, 310}, 3, 0},
     {"enqueue", 800, kPlaylist, 2, 300},
     {"genres-by-albums", 800, kView, 2, 500},

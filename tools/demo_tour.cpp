@@ -30,15 +30,21 @@ class Tour {
     void shoot(const char* step) { save(step, host_.libraryWindow(), true); }
     // Captures a modal dialog from inside its own message loop.
     void shootDialog(const char* step, HWND dialog) { save(step, dialog, false); }
+    // Captures the view with an open popup menu over it, from inside the
+    // menu's loop.
+    void shootMenu(const char* step) {
+        save(step, host_.viewWindow(), false, &coverhall::host::captureWithPopups);
+    }
     int failures() const { return failures_; }
 
   private:
-    void save(const char* step, HWND window, bool settle) {
+    void save(const char* step, HWND window, bool settle,
+              bool (*capture)(HWND, const std::string&) = &coverhall::host::captureWindow) {
         if (settle) host_.pump(0);
         char number[8];
         std::snprintf(number, sizeof number, "%02d", ++count_);
         const std::string path = prefix_ + "-" + number + "-" + step + ".bmp";
-        const bool written = coverhall::host::captureWindow(window, path);
+        const bool written = capture(window, path);
         std::printf("%s %s\n", written ? "screenshot" : "cannot write", path.c_str());
         std::fflush(stdout);
         failures_ += written ? 0 : 1;
@@ -104,6 +110,19 @@ void walk(StandInHost& host, Tour& tour) {
     click(host, IDC_DENSITY_HIGH);
     tour.shoot("covers-high");
     click(host, IDC_DENSITY_LOW);
+
+    // A right click on a cover: the album's menu, closed with Escape.
+    {
+        HWND albums = host.control(IDC_ALBUM_LIST);
+        RECT cover{};
+        ListView_GetItemRect(albums, 1, &cover, LVIR_ICON);
+        POINT point{(cover.left + cover.right) / 2, (cover.top + cover.bottom) / 2};
+        ClientToScreen(albums, &point);
+        coverhall::host::ModalDriver driver;
+        driver.expectMenu(0, [&](HWND) { tour.shootMenu("album-menu"); });
+        SendMessageA(albums, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(albums),
+                     MAKELPARAM(point.x, point.y));
+    }
 
     // One album's contents, then its songs sent to the playlist.
     selectRow(host.control(IDC_ALBUM_LIST), 2);

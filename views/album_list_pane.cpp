@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "catalogue/list_columns.h"
+#include "catalogue/song_record.h"
 #include "catalogue/search.h"
 #include "covers/album_cover.h"
 #include "covers/cover_image_list_win32.h"
@@ -14,6 +15,7 @@
 #include "views/album_list_texts.h"
 #include "views/button_click.h"
 #include "views/drag_source.h"
+#include "views/folder_opener.h"
 #include "views/host_services.h"
 #include "views/list_text.h"
 #include "views/list_view_helper.h"
@@ -210,8 +212,7 @@ int AlbumListPane::coverImage(int index, const AlbumRecord& album) {
             return ThumbnailImage;
         case CoverState::Pending:
             fill_.add(index, &album);
-            if (!filling_)
-                filling_ = SetTimer(list(), kCoverFillTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+            startFilling();
             return NoCoverImage;
         default:
             return NoCoverImage;
@@ -231,16 +232,26 @@ bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
 void AlbumListPane::fillCovers() {
     HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
     do {
-        const std::optional<int> next = fill_.takeNextVisible(list(), &shownAlbum);
+        const std::optional<CoverFillQueue::Next> next = fill_.takeNextVisible(list(), &shownAlbum);
         if (!next || !covers_ || !thumbnails) {
             stopFilling();
             return;
         }
-        loadAlbumCover(shownAlbum(*next), g_frontCoverImageName, g_coverDetectionMode, nullptr,
-                       thumbnails, g_embeddedCovers);
-        ListView_RedrawItems(list(), *next, *next);
+        const AlbumRecord* album = shownAlbum(next->index);
+        if (next->rebuild) {
+            rebuildAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode, thumbnails,
+                                  g_embeddedCovers);
+        } else {
+            loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr, thumbnails,
+                           g_embeddedCovers);
+        }
+        ListView_RedrawItems(list(), next->index, next->index);
         UpdateWindow(list());
     } while (!HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)));
+}
+
+void AlbumListPane::startFilling() {
+    if (!filling_) filling_ = SetTimer(list(), kCoverFillTimer, USER_TIMER_MINIMUM, nullptr) != 0;
 }
 
 void AlbumListPane::stopFilling() {
@@ -264,6 +275,32 @@ void AlbumListPane::onKey(WORD key) const {
 
 void AlbumListPane::openSelectedAlbum() const {
     clickEnabledButton(owner(), IDC_MODE_CONTENTS);
+}
+
+int AlbumListPane::contextMenuId() const {
+    return IDR_ALBUM_MENU;
+}
+
+void AlbumListPane::openFolder() const {
+    const AlbumRecord* album = shownAlbum(selectedIndex());
+    if (!album) return;
+    const SongRecord* first = album->songs.empty() ? nullptr : album->songs.front();
+    g_folderOpener(album->folder.c_str(), first ? first->fileName.c_str() : "");
+}
+
+// The old thumbnail may show on the wall until the new one is ready.
+void AlbumListPane::refreshCover() {
+    const int index = selectedIndex();
+    const AlbumRecord* album = shownAlbum(index);
+    if (!album) return;
+    if (covers_) {
+        fill_.addRebuild(index, album);
+        startFilling();
+        return;
+    }
+    rebuildAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode,
+                          coverImageListOf(viewCatalogue()), g_embeddedCovers);
+    ListView_RedrawItems(list(), index, index);
 }
 
 void AlbumListPane::refresh() {

@@ -57,8 +57,17 @@ class AlbumListPane : public ListPane {
     // one, wrapping around; the album's index, or -1 with no albums shown.
     int selectNeighbour(int direction) const;
 
+    // The selected album's folder in the file manager, its first song
+    // selected.
+    void openFolder() const;
+    // Builds the selected album's thumbnail and cache anew from its source
+    // and redraws it: through the fill queue on the wall, at once in List
+    // (where no wall fills).
+    void refreshCover();
+
   protected:
     bool onListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    int contextMenuId() const override;
 
   private:
     template <typename Item>
@@ -66,6 +75,7 @@ class AlbumListPane : public ListPane {
     int coverImage(int index, const AlbumRecord& album);
     // Decodes queued covers, one at a time, until input or a paint waits.
     void fillCovers();
+    void startFilling();
     void stopFilling();
     void onColumnClick(int column);
     void onKey(WORD key) const;

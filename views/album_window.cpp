@@ -290,6 +290,22 @@ INT_PTR AlbumWindow::onCommand(int id, int code, HWND) {
         case IDC_DENSITY_HIGH:
             chooseDensity(id == IDC_DENSITY_HIGH);
             return FALSE;
+        // The context menus: the album list's outside Contents, the song
+        // list's in it.
+        case ID_MENU_PLAY:
+        case ID_MENU_ENQUEUE:
+            songs_.send(mode_ == Mode::Contents, id == ID_MENU_ENQUEUE);
+            return FALSE;
+        case ID_MENU_OPEN_FOLDER:
+            if (mode_ == Mode::Contents) {
+                songs_.openFolder();
+            } else {
+                albums_.openFolder();
+            }
+            return FALSE;
+        case ID_MENU_REFRESH_COVER:
+            if (mode_ != Mode::Contents) albums_.refreshCover();
+            return FALSE;
         default:
             return FALSE;
     }

@@ -12,6 +12,15 @@ void CoverFillQueue::add(int index, const AlbumRecord* album) {
     pending_.insert(at, Pending{index, album});
 }
 
+void CoverFillQueue::addRebuild(int index, const AlbumRecord* album) {
+    if (!album) return;
+    taken_.erase(album);
+    const auto same = [album](const Pending& item) { return item.album == album; };
+    pending_.erase(std::remove_if(pending_.begin(), pending_.end(), same), pending_.end());
+    rebuilds_.erase(std::remove_if(rebuilds_.begin(), rebuilds_.end(), same), rebuilds_.end());
+    rebuilds_.push_back(Pending{index, album});
+}
+
 bool CoverFillQueue::queued(const AlbumRecord* album) const {
     return std::any_of(pending_.begin(), pending_.end(),
                        [album](const Pending& item) { return item.album == album; });
@@ -19,6 +28,7 @@ bool CoverFillQueue::queued(const AlbumRecord* album) const {
 
 void CoverFillQueue::clear() {
     pending_.clear();
+    rebuilds_.clear();
     taken_.clear();
 }
 

@@ -1,7 +1,9 @@
 // The base of the objects that each handle one list control of a window: the
 // list is subclassed with the object as its reference data, so that it wants
 // every key (Enter, Escape, Tab and the arrows reach it instead of the dialog
-// manager), and the subclass goes with the list's last message.
+// manager), and the subclass goes with the list's last message. A pane with
+// a context menu opens it on a right click on an item and on the
+// context-menu key or Shift+F10 at the focused item.
 #pragma once
 
 #include <windows.h>
@@ -43,8 +45,16 @@ class ListPane {
     virtual bool onListMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) {
         return false;
     }
+    // The menu resource (one popup) of the list's context menu; 0 for none.
+    // The chosen command goes to the owner window as WM_COMMAND.
+    virtual int contextMenuId() const { return 0; }
 
   private:
+    bool onContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void openMenuAtClick(POINT screen);
+    void openMenuAtFocus();
+    void openContextMenu(POINT screen) const;
+
     static LRESULT CALLBACK subclassProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR pane);
     void detach();

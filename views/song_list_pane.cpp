@@ -4,6 +4,7 @@
 
 #include "catalogue/album_record.h"
 #include "catalogue/list_columns.h"
+#include "catalogue/song_record.h"
 #include "resources/resource_ids.h"
 #include "settings/list_sorts.h"
 #include "settings/setting_keys.h"
@@ -11,6 +12,7 @@
 #include "views/button_click.h"
 #include "views/contents_view.h"
 #include "views/drag_source.h"
+#include "views/folder_opener.h"
 #include "views/host_services.h"
 #include "views/list_text.h"
 #include "views/list_view_helper.h"
@@ -107,9 +109,25 @@ void SongListPane::stepAlbum(int direction) const {
 }
 
 void SongListPane::enqueue(bool inContents) const {
+    send(inContents, shiftHeld());
+}
+
+void SongListPane::send(bool inContents, bool enqueue) const {
     if (!inContents) sortAndRefreshSongList(owner());
-    sendSongsToPlayer(library_, owner(), shiftHeld(), !inContents);
+    sendSongsToPlayer(library_, owner(), enqueue, !inContents);
     SetFocus(inContents ? list() : albums_.list());
+}
+
+void SongListPane::openFolder() const {
+    const AlbumRecord* album = selectedAlbum(owner());
+    const int song = ListView_GetNextItem(list(), -1, LVNI_SELECTED);
+    if (!album || song < 0 || song >= album->songCount()) return;
+    if (const SongRecord* selected = album->songs[static_cast<size_t>(song)])
+        g_folderOpener(album->folder.c_str(), selected->fileName.c_str());
+}
+
+int SongListPane::contextMenuId() const {
+    return IDR_SONG_MENU;
 }
 
 void SongListPane::selectFirstSong() const {

@@ -28,10 +28,18 @@ class SongListPane : public ListPane {
     // Shows the album before (-1) or after (1) the selected one.
     void stepAlbum(int direction) const;
     // Sends the selected album's songs: all of them, sorted by the song sort,
-    // from List and Covers; the selected songs from Contents.
+    // from List and Covers; the selected songs from Contents. Enqueued while
+    // Shift is held.
     void enqueue(bool inContents) const;
+    // The same songs in the same request, enqueued or played as asked.
+    void send(bool inContents, bool enqueue) const;
+    // The first selected song in its folder in the file manager.
+    void openFolder() const;
     // Selects, focuses and shows the first song.
     void selectFirstSong() const;
+
+  protected:
+    int contextMenuId() const override;
 
   private:
     void onColumnClick(int column) const;
