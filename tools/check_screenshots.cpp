@@ -86,6 +86,8 @@ const Step kSteps[] = {
     {"tree", 800, {8, 44, 220, 260}, 2, 300},
     {"list-by-artist", 800, kView, 4, 2000},
     {"search", 800, kView, 4, 1000},
+    {"covers-placeholders", 800, kView, 16, 200},
+    {"preparing-covers", 800, kView, 16, 200},
     {"covers-low", 800, kView, 64, 200},
     {"covers-high", 800, kView, 64, 0},
     {"album-menu", 600, kWhole, 64, 2000},

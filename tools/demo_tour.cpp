@@ -28,6 +28,11 @@ class Tour {
 
     // Captures the library window once the messages queued so far are handled.
     void shoot(const char* step) { save(step, host_.libraryWindow(), true); }
+    // Captures the library window as painted now, before any timer runs.
+    void shootNow(const char* step) {
+        RedrawWindow(host_.libraryWindow(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        save(step, host_.libraryWindow(), false);
+    }
     // Captures a modal dialog from inside its own message loop.
     void shootDialog(const char* step, HWND dialog) { save(step, dialog, false); }
     // Captures the view with an open popup menu over it, from inside the
@@ -82,6 +87,30 @@ void searchAfter(StandInHost& host, const std::function<void()>& change) {
     coverhall::host::pumpUntil(host, [&] { return writes.count() > 0; });
 }
 
+// Handles messages until the cover wall's fill timer has been quiet for a
+// while: the covers on screen are decoded.
+void waitForWallFilled(StandInHost& host) {
+    HWND list = host.control(IDC_ALBUM_LIST);
+    DWORD lastFill = GetTickCount();
+    const DWORD start = lastFill;
+    while (GetTickCount() - lastFill < 250 && GetTickCount() - start < 20000) {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        if (message.hwnd == list && message.message == WM_TIMER) lastFill = GetTickCount();
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::string statusText(StandInHost& host) {
+    char text[128] = "";
+    GetWindowTextA(host.control(IDC_STATUS_LINE), text, sizeof text);
+    return text;
+}
+
 void selectRow(HWND list, int row) {
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -103,9 +132,21 @@ void walk(StandInHost& host, Tour& tour) {
     searchAfter(host, [&] { click(host, IDC_CLEAR_SEARCH); });
     coverhall::host::sendColumnClick(host.control(IDC_ALBUM_LIST), 0);
 
-    // The cover wall at both densities.
-    click(host, IDC_MODE_COVERS);
-    click(host, IDC_DENSITY_LOW);
+    // The cover wall paints at once, covers not decoded yet as disc cases;
+    // they fill in behind it. Meanwhile every album's cover is prepared from
+    // the root entry's menu, its progress in the status line.
+    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+    coverhall::host::clickButton(host.control(IDC_DENSITY_LOW));
+    tour.shootNow("covers-placeholders");
+    {
+        coverhall::host::ModalDriver driver;
+        driver.expectMenu(ID_MENU_PREPARE_COVERS);
+        if (const auto entry = host.findEntry("Coverhall")) host.rightClickEntry(*entry);
+    }
+    tour.shootNow("preparing-covers");
+    coverhall::host::pumpUntil(host,
+                               [&] { return statusText(host).rfind("Preparing covers", 0) != 0; });
+    waitForWallFilled(host);
     tour.shoot("covers-low");
     click(host, IDC_DENSITY_HIGH);
     tour.shoot("covers-high");
