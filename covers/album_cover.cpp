@@ -50,11 +50,11 @@ void forgetKeptThumbnail(std::vector<KeptThumbnail>& kept, const std::string& fo
 
 // The oldest go first when too many are kept.
 void keepThumbnail(std::vector<KeptThumbnail>& kept, const std::string& folder,
-                   coverhall::UniqueBitmap bitmap, bool cached) {
+                   coverhall::UniqueBitmap bitmap) {
     if (!bitmap) return;
     forgetKeptThumbnail(kept, folder);
     if (kept.size() == kMaxKeptThumbnails) kept.erase(kept.begin());
-    kept.push_back(KeptThumbnail{folder, std::move(bitmap), cached});
+    kept.push_back(KeptThumbnail{folder, std::move(bitmap)});
 }
 
 // The thumbnail cache an album uses: the file beside it, or the per-user
@@ -154,15 +154,16 @@ bool fillThumbnailSlot(CoverRequest& request, CoverImage& image) {
     return replaceThumbnailSlot(*request.state, request.thumbnails, thumbnail.get());
 }
 
-// The kept thumbnail of the folder, into the slot.
+// The folder's thumbnail when the slot holds it just decoded (the redraw
+// right after the decode), or when it is kept.
 bool showKeptThumbnail(PluginState& state, const std::string& folder, HIMAGELIST thumbnails) {
-    std::vector<KeptThumbnail>& kept = state.keptThumbnails;
-    for (auto it = kept.begin(); it != kept.end(); ++it) {
-        if (it->folder != folder) continue;
-        const bool shown = replaceThumbnailSlot(state, thumbnails, it->bitmap.get());
-        if (it->cached) kept.erase(it);
-        return shown;
+    if (state.decodedInto == thumbnails && state.decodedFolder == folder) {
+        state.decodedInto = nullptr;
+        return true;
     }
+    for (const KeptThumbnail& kept : state.keptThumbnails)
+        if (kept.folder == folder)
+            return replaceThumbnailSlot(state, thumbnails, kept.bitmap.get());
     return false;
 }
 
@@ -188,15 +189,18 @@ bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
     const bool cached = saveCache(request.folder, request.cache, image);
     if (request.cacheOnly) {
         request.decoded = true;
-        // Without a cache the next draw would decode it again.
         if (!cached)
             keepThumbnail(request.state->keptThumbnails, request.folder,
-                          coverhall::UniqueBitmap(image.makeBitmap()), false);
+                          coverhall::UniqueBitmap(image.makeBitmap()));
         return true;
     }
     if (!fillThumbnailSlot(request, image)) return false;
-    keepThumbnail(request.state->keptThumbnails, request.folder,
-                  coverhall::UniqueBitmap(image.makeBitmap()), cached);
+    request.state->decodedInto = request.thumbnails;
+    request.state->decodedFolder = request.folder;
+    // Without a cache the next draw would decode it again.
+    if (!cached)
+        keepThumbnail(request.state->keptThumbnails, request.folder,
+                      coverhall::UniqueBitmap(image.makeBitmap()));
     return true;
 }
 
@@ -328,6 +332,7 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     request.cacheOnly = use == ThumbnailUse::CacheOnly;
     if (!pictureControl && !request.cacheOnly) {
         state.thumbnailBitmap.reset();
+        state.decodedInto = nullptr;
         request.thumbnails = thumbnails;
         if (!request.thumbnails) return CoverState::None;
     }
@@ -450,7 +455,10 @@ void forgetMissingCover(const AlbumRecord* album) {
     if (!album) return;
     const std::string folder(album->folder.c_str());
     g_missingCovers.forget(folder);
-    if (PluginState* state = pluginState()) forgetKeptThumbnail(state->keptThumbnails, folder);
+    PluginState* state = pluginState();
+    if (!state) return;
+    forgetKeptThumbnail(state->keptThumbnails, folder);
+    if (state->decodedFolder == folder) state->decodedInto = nullptr;
 }
 
 void releaseCoverBitmap() {
@@ -458,6 +466,7 @@ void releaseCoverBitmap() {
     g_missingCovers.clear();
     if (PluginState* state = pluginState()) {
         state->keptThumbnails.clear();
+        state->decodedInto = nullptr;
         state->thumbnailBitmap.reset();
         state->thumbnailMask.reset();
         state->contentsCoverBitmap.reset();

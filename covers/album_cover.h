@@ -27,9 +27,9 @@ constexpr int kContentsCoverSize = 200;
 // a cover was shown. The bitmaps are the plug-in state's; without one
 // nothing is shown and it returns 0. An album found without cover costs,
 // until one of the folders searched changes, one attribute query per
-// folder. A thumbnail decoded here is kept for the album's next
-// thumbnailAtHand: once when it was cached, for every one when no cache
-// could take it. Never throws.
+// folder. A thumbnail decoded here is at hand for the album's
+// thumbnailAtHand that comes next, before any other request (its redraw),
+// and for every one when no cache could take it. Never throws.
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures = true);
 

@@ -16,13 +16,11 @@
 // Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
 constexpr int kThumbnailSize = 100;
 
-// A thumbnail made by decoding, kept for the album's next draw so that it
-// needs no second look at its folder: once when the cache took it, for every
-// draw when no cache could.
+// A thumbnail made by decoding that no cache could take, kept for the
+// album's next draws so that they need no second decode.
 struct KeptThumbnail {
     std::string folder;
     coverhall::UniqueBitmap bitmap;
-    bool cached;
 };
 
 struct PluginState {
@@ -40,6 +38,12 @@ struct PluginState {
     // The bitmap of the last thumbnail request (the image list holds its own
     // copy); replaced by every thumbnail request.
     coverhall::UniqueBitmap thumbnailBitmap;
+    // The image list whose ThumbnailImage slot holds the thumbnail the last
+    // request decoded, and the album folder it belongs to; null once any
+    // other request came. The redraw right after a decode needs no second
+    // copy into the slot.
+    HIMAGELIST decodedInto = nullptr;
+    std::string decodedFolder;
     // The bitmap the Contents picture shows; replaced only by the next
     // Contents request, so the picture control never holds a deleted bitmap.
     coverhall::UniqueBitmap contentsCoverBitmap;

@@ -460,7 +460,7 @@ TEST_F(AlbumCoverTest, AtHandNeverDecodesAndKeepsWhatTheDecodeFound) {
     writeBytes(file("broken.png"), std::vector<uint8_t>(500, 0x5A));
     EXPECT_EQ(atHand("cover.png"), CoverState::Pending);
     EXPECT_FALSE(fileExists(cache()));
-    // After the decode the cover is at hand: kept once, then from the cache.
+    // After the decode the cover is at hand: in the slot, then from the cache.
     ASSERT_EQ(thumbnail(NamedImage, "cover.png"), 1);
     TempFolder otherFolder;
     AlbumRecord other;
