@@ -270,6 +270,32 @@ void sendShift() {
     SendInput(2, keys, sizeof keys[0]);
 }
 
+// Albums "album0".. below root, one song each, each folder with the same
+// JPEG as folder.jpg (hard-linked, so little disk is needed) and no cache.
+std::vector<HostSong> linkedCoverAlbums(const std::string& root, int albums, int edge,
+                                        uint32_t colour) {
+    const std::string original = root + "\\cover-original.jpg";
+    writeSolidImage(original, GUID_ContainerFormatJpeg, edge, edge, colour);
+    std::vector<HostSong> songs;
+    for (int a = 0; a < albums; ++a) {
+        const std::string folder = root + "\\album" + std::to_string(a);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string cover = folder + "\\folder.jpg";
+        DeleteFileA(cover.c_str());
+        if (!CreateHardLinkA(cover.c_str(), original.c_str(), nullptr))
+            CopyFileA(original.c_str(), cover.c_str(), FALSE);
+        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+        HostSong song;
+        song.filename = folder + "\\1.mp3";
+        song.title = std::string("Song");
+        song.album = "Album " + std::to_string(a);
+        song.artist = std::string("Artist");
+        song.length = 200;
+        songs.push_back(std::move(song));
+    }
+    return songs;
+}
+
 // The 40 albums' covers decoded and scaled as the fill does, without cache
 // or list: each one's time in ms.
 std::vector<double> bareDecodes(const std::string& root) {
@@ -293,25 +319,7 @@ std::vector<double> bareDecodes(const std::string& root) {
 // the same files, and how long keys wait while the page fills.
 void benchWallFill() {
     const std::string root = scratchFolder("coverhall_bench_wall");
-    const std::string original = root + "\\cover-original.jpg";
-    writeSolidImage(original, GUID_ContainerFormatJpeg, 1400, 1400, 0x305070);
-    std::vector<HostSong> songs;
-    for (int a = 0; a < 40; ++a) {
-        const std::string folder = root + "\\album" + std::to_string(a);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string cover = folder + "\\folder.jpg";
-        DeleteFileA(cover.c_str());
-        if (!CreateHardLinkA(cover.c_str(), original.c_str(), nullptr))
-            CopyFileA(original.c_str(), cover.c_str(), FALSE);
-        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
-        HostSong song;
-        song.filename = folder + "\\1.mp3";
-        song.title = std::string("Song");
-        song.album = "Album " + std::to_string(a);
-        song.artist = std::string("Artist");
-        song.length = 200;
-        songs.push_back(std::move(song));
-    }
+    std::vector<HostSong> songs = linkedCoverAlbums(root, 40, 1400, 0x305070);
     const HostOptions hostOptions = options("coverhall_bench_wall_ini", true);
     setting(hostOptions, "UsedView", "0");
     setting(hostOptions, "CoverDesity", "1");
@@ -398,25 +406,7 @@ double prepareAllCovers(StandInHost& host) {
 void benchPrepareAll() {
     constexpr int kAlbums = 2000;
     const std::string root = scratchFolder("coverhall_bench_prepare");
-    const std::string original = root + "\\cover-original.jpg";
-    writeSolidImage(original, GUID_ContainerFormatJpeg, 500, 500, 0x507030);
-    std::vector<HostSong> songs;
-    for (int a = 0; a < kAlbums; ++a) {
-        const std::string folder = root + "\\album" + std::to_string(a);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        const std::string cover = folder + "\\folder.jpg";
-        if (GetFileAttributesA(cover.c_str()) == INVALID_FILE_ATTRIBUTES &&
-            !CreateHardLinkA(cover.c_str(), original.c_str(), nullptr))
-            CopyFileA(original.c_str(), cover.c_str(), FALSE);
-        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
-        HostSong song;
-        song.filename = folder + "\\1.mp3";
-        song.title = std::string("Song");
-        song.album = "Album " + std::to_string(a);
-        song.artist = std::string("Artist");
-        song.length = 200;
-        songs.push_back(std::move(song));
-    }
+    std::vector<HostSong> songs = linkedCoverAlbums(root, kAlbums, 500, 0x507030);
     StandInHost host(options("coverhall_bench_prepare_ini", true));
     host.setSongs(std::move(songs));
     if (!host.loadPlugin(dllPath())) return;
