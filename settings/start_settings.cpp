@@ -1,8 +1,25 @@
 #include "settings/start_settings.h"
 
+#include <cstddef>
+
 #include "settings/plugin_settings.h"
 #include "settings/setting_keys.h"
 #include "win/settings.h"
+
+namespace {
+
+// The stored number, read into a buffer of Size bytes; an empty value is
+// stored as "0" and counts as 0.
+template <std::size_t Size>
+int readNumberOrStoreZero(const char* key) {
+    char text[Size];
+    readSetting(key, text, sizeof(text));
+    if (text[0]) return parseSettingNumber(text);
+    writeSetting(key, "0");
+    return 0;
+}
+
+}  // namespace
 
 void loadStartSettings() {
     char detection[8];
@@ -24,21 +41,8 @@ void loadStartSettings() {
 
     g_embeddedCovers = readSettingInt(kSongPicturesKey, 1) != 0;
 
-    char density[32];
-    readSetting(kCoverDensityKey, density, sizeof(density));
-    g_coverDensity = 0;
-    if (density[0])
-        g_coverDensity = parseSettingNumber(density);
-    else
-        writeSetting(kCoverDensityKey, "0");
-
-    char sortOrder[256];
-    readSetting(kTreeGenreSortOrderKey, sortOrder, sizeof(sortOrder));
-    g_treeGenreSortOrder = 0;
-    if (sortOrder[0])
-        g_treeGenreSortOrder = parseSettingNumber(sortOrder);
-    else
-        writeSetting(kTreeGenreSortOrderKey, "0");
+    g_coverDensity = readNumberOrStoreZero<32>(kCoverDensityKey);
+    g_treeGenreSortOrder = readNumberOrStoreZero<256>(kTreeGenreSortOrderKey);
 
     g_showAlbumTags = readSettingInt(kShowAlbumTagsKey, 1) != 0 ? 1 : 0;
 }
