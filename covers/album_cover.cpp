@@ -15,7 +15,7 @@
 #include "covers/missing_covers.h"
 #include "covers/plugin_state.h"
 #include "covers/song_picture.h"
-#include "covers/user_cover_cache.h"
+#include "covers/thumbnail_cache.h"
 #include "resources/resource_ids.h"
 #include "win/debug_trace.h"
 #include "win/module_bitmaps.h"
@@ -57,42 +57,6 @@ void keepThumbnail(std::vector<KeptThumbnail>& kept, const std::string& folder,
     kept.push_back(KeptThumbnail{folder, std::move(bitmap)});
 }
 
-// The thumbnail cache an album uses: the file beside it, or the per-user
-// one when the folder could not take it.
-struct CacheFile {
-    bool hasBesidePath = false;
-    char besidePath[kCoverPathSize];
-    std::string path;  // the cache file in use; "" when there is none
-    uint64_t time = 0;
-};
-
-void locateCache(const char* folder, CacheFile& cache) {
-    cache.hasBesidePath = joinPath(folder, kCacheFileName, cache.besidePath);
-    FileStamp stamp;
-    if (cache.hasBesidePath && fileStamp(cache.besidePath, stamp) && !stamp.directory) {
-        cache.path = cache.besidePath;
-        cache.time = stamp.time;
-        return;
-    }
-    const std::string user = userCoverCachePath(folder);
-    if (!user.empty() && fileStamp(user.c_str(), stamp) && !stamp.directory) {
-        cache.path = user;
-        cache.time = stamp.time;
-    }
-}
-
-// Beside the album when its folder takes the file, else in the per-user
-// cache; false when neither could be written.
-bool saveCache(const char* folder, const CacheFile& cache, CoverImage& image) {
-    if (cache.hasBesidePath && image.save(cache.besidePath)) return true;
-    const std::string user = userCoverCachePath(folder);
-    if (user.empty() || !prepareUserCoverCache()) return false;
-    const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (!image.save(user.c_str())) return false;
-    trimUserCoverCache(fileWasNew);
-    return true;
-}
-
 struct CoverRequest {
     PluginState* state;  // holds the bitmaps
     const AlbumRecord* album;
@@ -111,6 +75,11 @@ struct CoverRequest {
     // Only the cache is made current: a current one is not read, and a new
     // thumbnail goes into the cache, not into the slot.
     bool cacheOnly;
+    // A new thumbnail's cache is written later (saveUnsavedThumbnail).
+    bool cacheLater;
+    // The file the last source was read from, and its stamp then.
+    std::string source;
+    FileStamp sourceStamp;
     // Whatever was looked at: a change of one may bring a cover.
     std::vector<std::string> watched;
 };
@@ -182,25 +151,39 @@ bool showCachedThumbnail(CoverRequest& request) {
            fillThumbnailSlot(request, image);
 }
 
-// A decoded source becomes the thumbnail and is cached; an image the scaler
-// refuses would be cached and shown at its own size.
+// The oldest unsaved caches are written first when too many wait.
+constexpr std::size_t kMaxUnsavedThumbnails = 128;
+
+void saveUnsaved(PluginState& state, std::size_t index);
+
+void leaveUnsaved(PluginState& state, const CoverRequest& request, std::vector<uint8_t> bmp) {
+    state.unsavedThumbnails.push_back(
+        UnsavedThumbnail{request.folder, std::move(bmp), request.source, request.sourceStamp});
+    if (state.unsavedThumbnails.size() > kMaxUnsavedThumbnails) saveUnsaved(state, 0);
+}
+
+// A decoded source becomes the thumbnail and is cached, at once or later;
+// an image the scaler refuses would be cached and shown at its own size.
 bool showNewThumbnail(CoverRequest& request, CoverImage& image) {
     if (!image.resample(kThumbnailSize, kThumbnailSize, true)) return false;
-    const bool cached = saveCache(request.folder, request.cache, image);
+    PluginState& state = *request.state;
+    const bool cached =
+        !request.cacheLater && saveCache(request.folder, request.cache, image.bmpFile());
     if (request.cacheOnly) {
         request.decoded = true;
         if (!cached)
-            keepThumbnail(request.state->keptThumbnails, request.folder,
+            keepThumbnail(state.keptThumbnails, request.folder,
                           coverhall::UniqueBitmap(image.makeBitmap()));
         return true;
     }
     if (!fillThumbnailSlot(request, image)) return false;
-    request.state->decodedInto = request.thumbnails;
-    request.state->decodedFolder = request.folder;
-    // Without a cache the next draw would decode it again.
+    state.decodedInto = request.thumbnails;
+    state.decodedFolder = request.folder;
+    // Without a cache the next draw would decode it again. The slot holds
+    // its own copy of the bitmap.
     if (!cached)
-        keepThumbnail(request.state->keptThumbnails, request.folder,
-                      coverhall::UniqueBitmap(image.makeBitmap()));
+        keepThumbnail(state.keptThumbnails, request.folder, std::move(state.thumbnailBitmap));
+    if (request.cacheLater) leaveUnsaved(state, request, image.bmpFile());
     return true;
 }
 
@@ -237,8 +220,11 @@ bool showImageFile(CoverRequest& request, const char* imagePath) {
     if (!stamped) return false;
     if (!request.pictureControl && !request.mayDecode) return deferDecode(request);
     CoverImage image;
-    if (!request.pictureControl)
+    if (!request.pictureControl) {
+        request.source = imagePath;
+        request.sourceStamp = stamp;
         return image.load(imagePath, format) && showNewThumbnail(request, image);
+    }
     return showKeptPicture(request, imagePath, stamp) ||
            (image.load(imagePath, format) && showContentsCover(request, image, imagePath, &stamp));
 }
@@ -284,6 +270,8 @@ bool showSongPicture(CoverRequest& request) {
             coverhall::traceFailure("cannot read the picture in", songs[i], failure.c_str());
         if (picture.empty()) continue;
         request.watched.emplace_back(songs[i]);
+        request.source = stamped[i] ? songs[i] : "";
+        request.sourceStamp = stamps[i];
         CoverImage image;
         if (!image.loadBytes(std::move(picture), songs[i])) return false;
         return request.pictureControl
@@ -316,11 +304,12 @@ bool searchForCover(CoverRequest& request, bool songPictures) {
     return showCacheAsCover(request);
 }
 
-// What a thumbnail request does: decode and show, show only what needs no
-// decode, only make the cache current, or decode and show from the source
-// even while the cache looks current, rewriting it (the cache alone still
-// stands in when no source is found).
-enum class ThumbnailUse { Show, ShowAtHand, CacheOnly, Rebuild };
+// What a thumbnail request does: decode and show, the same but with the
+// cache written later, show only what needs no decode, only make the cache
+// current, or decode and show from the source even while the cache looks
+// current, rewriting it (the cache alone still stands in when no source is
+// found).
+enum class ThumbnailUse { Show, ShowCacheLater, ShowAtHand, CacheOnly, Rebuild };
 
 CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* imageName, int mode,
                      HWND pictureControl, HIMAGELIST thumbnails, bool songPictures,
@@ -330,6 +319,7 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     request.pictureControl = pictureControl;
     request.mayDecode = use != ThumbnailUse::ShowAtHand;
     request.cacheOnly = use == ThumbnailUse::CacheOnly;
+    request.cacheLater = use == ThumbnailUse::ShowCacheLater;
     if (!pictureControl && !request.cacheOnly) {
         state.thumbnailBitmap.reset();
         state.decodedInto = nullptr;
@@ -376,6 +366,36 @@ CoverState loadCover(PluginState& state, const AlbumRecord* album, const char* i
     return shown ? CoverState::Shown : CoverState::None;
 }
 
+// Writes the unsaved cache at index, unless its source changed since it
+// was read: the album is then decoded anew at its next request. The kept
+// thumbnail goes either way, unless no cache could take it.
+void saveUnsaved(PluginState& state, std::size_t index) {
+    const UnsavedThumbnail unsaved = std::move(state.unsavedThumbnails[index]);
+    state.unsavedThumbnails.erase(state.unsavedThumbnails.begin() +
+                                  static_cast<std::ptrdiff_t>(index));
+    FileStamp now;
+    const bool unchanged = unsaved.source.empty() ||
+                           (fileStamp(unsaved.source.c_str(), now) && now == unsaved.sourceStamp);
+    CacheFile cache;
+    cache.hasBesidePath = joinPath(unsaved.folder.c_str(), kCacheFileName, cache.besidePath);
+    if (!unchanged || saveCache(unsaved.folder.c_str(), cache, unsaved.bmp))
+        forgetKeptThumbnail(state.keptThumbnails, unsaved.folder);
+}
+
+// The folder's unsaved cache, if it has one: written, or dropped.
+void saveUnsavedOf(PluginState& state, const std::string& folder, bool write) {
+    std::vector<UnsavedThumbnail>& unsaved = state.unsavedThumbnails;
+    for (std::size_t i = 0; i < unsaved.size(); ++i) {
+        if (unsaved[i].folder != folder) continue;
+        if (write) {
+            saveUnsaved(state, i);
+        } else {
+            unsaved.erase(unsaved.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        return;
+    }
+}
+
 void showPlaceholder(PluginState& state, HWND pictureControl) {
     showPicture(
         state, pictureControl,
@@ -407,6 +427,36 @@ int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HW
     return shown;
 }
 
+int showAlbumThumbnail(const AlbumRecord* album, const char* imageName, int mode,
+                       HIMAGELIST thumbnails, bool songPictures) {
+    PluginState* state = pluginState();
+    if (!state) return 0;
+    try {
+        return loadCover(*state, album, imageName, mode, nullptr, thumbnails, songPictures,
+                         ThumbnailUse::ShowCacheLater) == CoverState::Shown;
+    } catch (...) {
+        coverhall::traceCurrentException("cover request failed for",
+                                         album ? album->folder.c_str() : nullptr);
+        return 0;
+    }
+}
+
+bool saveUnsavedThumbnail() {
+    PluginState* state = pluginState();
+    if (!state || state->unsavedThumbnails.empty()) return false;
+    try {
+        saveUnsaved(*state, 0);
+    } catch (...) {
+        coverhall::traceCurrentException("cannot write a thumbnail cache");
+    }
+    return true;
+}
+
+void saveUnsavedThumbnails() {
+    while (saveUnsavedThumbnail()) {
+    }
+}
+
 CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int mode,
                            HIMAGELIST thumbnails, bool songPictures) {
     PluginState* state = pluginState();
@@ -426,6 +476,7 @@ CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, in
     PluginState* state = pluginState();
     if (!state) return CoverState::None;
     try {
+        if (album) saveUnsavedOf(*state, album->folder.c_str(), true);
         if (album && isThumbnailKept(*state, album->folder.c_str())) return CoverState::Shown;
         return loadCover(*state, album, imageName, mode, nullptr, nullptr, songPictures,
                          ThumbnailUse::CacheOnly);
@@ -457,6 +508,7 @@ void forgetMissingCover(const AlbumRecord* album) {
     g_missingCovers.forget(folder);
     PluginState* state = pluginState();
     if (!state) return;
+    saveUnsavedOf(*state, folder, false);
     forgetKeptThumbnail(state->keptThumbnails, folder);
     if (state->decodedFolder == folder) state->decodedInto = nullptr;
 }
@@ -464,6 +516,7 @@ void forgetMissingCover(const AlbumRecord* album) {
 void releaseCoverBitmap() {
     g_shownCover = ShownCover{};
     g_missingCovers.clear();
+    saveUnsavedThumbnails();
     if (PluginState* state = pluginState()) {
         state->keptThumbnails.clear();
         state->decodedInto = nullptr;

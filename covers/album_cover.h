@@ -33,6 +33,20 @@ constexpr int kContentsCoverSize = 200;
 int loadAlbumCover(const AlbumRecord* album, const char* imageName, int mode, HWND pictureControl,
                    HIMAGELIST thumbnails, bool songPictures = true);
 
+// The album's thumbnail as loadAlbumCover puts it into the slot, but a new
+// thumbnail's cache file is left to saveUnsavedThumbnail: the wall shows a
+// page's covers before it writes their caches. Until its cache is written
+// the thumbnail is kept for the album's requests. Never throws.
+int showAlbumThumbnail(const AlbumRecord* album, const char* imageName, int mode,
+                       HIMAGELIST thumbnails, bool songPictures = true);
+
+// Writes the oldest cache left by showAlbumThumbnail, unless its source
+// changed since it was read (the album is then decoded anew at its next
+// request); false when none waited. Never throws.
+bool saveUnsavedThumbnail();
+// Writes every cache left by showAlbumThumbnail (the wall closes).
+void saveUnsavedThumbnails();
+
 // The album's thumbnail as loadAlbumCover finds it, but without decoding
 // anything: from the thumbnail last decoded for the album while it is kept,
 // from a current cache file, or Pending where loadAlbumCover would decode a
@@ -42,7 +56,8 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
                            HIMAGELIST thumbnails, bool songPictures = true);
 
 // Makes the album's thumbnail cache current as loadAlbumCover would find it,
-// without showing anything: a current cache is not read, a new thumbnail is
+// without showing anything: a cache left unsaved is written, a current cache
+// is not read, a new thumbnail is
 // written to the cache only (and kept as loadAlbumCover keeps it when no
 // cache could take it). Shown when the album has a cover, None when not;
 // never Pending. Never throws.
@@ -59,10 +74,10 @@ int rebuildAlbumThumbnail(const AlbumRecord* album, const char* imageName, int m
                           HIMAGELIST thumbnails, bool songPictures = true);
 
 // Makes the next request for the album search again, as if it had never
-// been found without cover, and drops its kept thumbnail.
+// been found without cover, and drops its kept thumbnail and unsaved cache.
 void forgetMissingCover(const AlbumRecord* album);
 
-// Deletes the plug-in state's cover bitmaps, thumbnail mask and kept
-// thumbnails and forgets every album found without cover; the plug-in's stop
-// calls it once no picture shows them.
+// Writes the unsaved caches, deletes the plug-in state's cover bitmaps,
+// thumbnail mask and kept thumbnails and forgets every album found without
+// cover; the plug-in's stop calls it once no picture shows them.
 void releaseCoverBitmap();

@@ -1,7 +1,6 @@
 #include "covers/cover_image.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -12,10 +11,11 @@
 #include "covers/image_header.h"
 #include "covers/imaging_factory.h"
 #include "win/debug_trace.h"
+#include "win/whole_file.h"
 
 using coverhall::ComPtr;
 using coverhall::lastErrorResult;
-using coverhall::UniqueFile;
+using coverhall::readWholeFile;
 
 namespace {
 
@@ -62,40 +62,6 @@ bool offersScaledDecoding(IWICBitmapFrameDecode* frame) {
     ComPtr<IUnknown> transform;
     return SUCCEEDED(frame->QueryInterface(kIidBitmapSourceTransform,
                                            reinterpret_cast<void**>(transform.put())));
-}
-
-HRESULT readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out) {
-    UniqueFile file(CreateFileA(path, GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return lastErrorResult();
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) return lastErrorResult();
-    if (size.QuadPart <= 0) return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
-    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
-        return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
-    out.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), out.data() + done, static_cast<DWORD>(out.size() - done), &read,
-                      nullptr)) {
-            return lastErrorResult();
-        }
-        if (read == 0) return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
-        done += read;
-    }
-    return S_OK;
-}
-
-HRESULT writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
-    UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return lastErrorResult();
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        return lastErrorResult();
-    return written == bytes.size() ? S_OK : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
 }
 
 // A failure swallowed here, traced once for the file it concerns.
@@ -337,44 +303,25 @@ bool CoverImage::decodePixels() {
     return true;
 }
 
-bool CoverImage::save(const char* path) {
-    if (!path || !decodePixels()) return false;
-    std::vector<uint8_t> bytes;
+std::vector<uint8_t> CoverImage::bmpFile() {
+    if (!decodePixels()) return {};
     try {
-        bytes = encodeBmp24(BgrPixels{width_, height_, stride_, pixels_.data()});
+        std::vector<uint8_t> bytes =
+            encodeBmp24(BgrPixels{width_, height_, stride_, pixels_.data()});
+        if (bytes.empty()) fail("cannot encode", source_.c_str(), E_INVALIDARG);
+        return bytes;
     } catch (const std::bad_alloc&) {
-        return fail("cannot write", path, E_OUTOFMEMORY);
+        fail("cannot encode", source_.c_str(), E_OUTOFMEMORY);
+        return {};
     }
-    if (bytes.empty()) return fail("cannot write", path, E_INVALIDARG);
+}
 
-    // The temporary file goes into the target's folder, so the move is a
-    // rename; its name is shorter than the target's, so it fits wherever the
-    // target's does.
-    char folder[kCoverPathSize];
-    const char* slash = std::strrchr(path, '\\');
-    const std::size_t folderLength = slash ? static_cast<std::size_t>(slash - path) : 0;
-    if (folderLength >= sizeof folder)
-        return fail("cannot write", path, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
-    if (slash) {
-        std::memcpy(folder, path, folderLength);
-        folder[folderLength] = '\0';
-    } else {
-        std::strcpy(folder, ".");
-    }
-    // One name per process: only the window thread writes covers, and a
-    // file left by a crash is overwritten. No unique name is asked for, which
-    // would cost a file created and closed before the write.
-    char temporary[kCoverPathSize];
-    const int length = std::snprintf(temporary, sizeof temporary, "%s\\qsc%08lx.tmp", folder,
-                                     static_cast<unsigned long>(GetCurrentProcessId()));
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof temporary)
-        return fail("cannot write", path, HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
-    HRESULT result = writeWholeFile(temporary, bytes);
-    if (SUCCEEDED(result) && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING))
-        result = lastErrorResult();
-    if (SUCCEEDED(result)) return true;
-    DeleteFileA(temporary);
-    return fail("cannot write", path, result);
+bool CoverImage::save(const char* path) {
+    if (!path) return false;
+    const std::vector<uint8_t> bytes = bmpFile();
+    if (bytes.empty()) return false;
+    const HRESULT result = coverhall::replaceWholeFile(path, bytes);
+    return SUCCEEDED(result) || fail("cannot write", path, result);
 }
 
 HBITMAP CoverImage::makeBitmap() {

@@ -40,8 +40,11 @@ class CoverImage {
     // that can scale while decoding (JPEG on Windows) does so.
     bool resample(int width, int height, bool disableAveraging);
 
-    // Writes the image as a 24-bit BMP. The file appears complete or not at
-    // all: it is written beside the target and then moved over it.
+    // The image as the bytes of a 24-bit BMP file; empty when there is none.
+    std::vector<uint8_t> bmpFile();
+
+    // Writes bmpFile to path. The file appears complete or not at all: it is
+    // written beside the target and then moved over it.
     bool save(const char* path);
 
     // A bottom-up 24-bit DIB section of the image, owned by the caller; null

@@ -4,6 +4,7 @@
 // window system can deadlock a host that loads plug-ins on a thread.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "catalogue/library_catalogue.h"
 #include "catalogue/view_catalogue.h"
 #include "covers/cover_preparer.h"
+#include "covers/file_stamp.h"
 #include "win/win_handles.h"
 
 // Edge in pixels of a thumbnail, of the cache bitmap and of the image lists.
@@ -21,6 +23,16 @@ constexpr int kThumbnailSize = 100;
 struct KeptThumbnail {
     std::string folder;
     coverhall::UniqueBitmap bitmap;
+};
+
+// A thumbnail shown before its cache was written: the wall shows a page's
+// covers first and writes their caches after. The source it was decoded
+// from, as it was then, is checked before the cache is written.
+struct UnsavedThumbnail {
+    std::string folder;
+    std::vector<uint8_t> bmp;  // the cache file's bytes
+    std::string source;        // "" when its stamp could not be read
+    FileStamp sourceStamp;
 };
 
 struct PluginState {
@@ -51,6 +63,9 @@ struct PluginState {
     coverhall::UniqueBitmap thumbnailMask;
     // Thumbnails kept by folder, the oldest first.
     std::vector<KeptThumbnail> keptThumbnails;
+    // Caches still to be written, the oldest first; each one's thumbnail is
+    // kept meanwhile.
+    std::vector<UnsavedThumbnail> unsavedThumbnails;
     // The context menus of the tree entries: the genres', "Genres"', and
     // the root's (the genres' with "Prepare All Covers" added).
     coverhall::UniqueMenu entryMenu;

@@ -228,12 +228,15 @@ bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
 
 // A timer message comes only when no input, paint or posted message waits,
 // and the decode loop gives way as soon as one does: the window answers
-// between any two decodes. Each cover is painted as soon as it is ready.
+// between any two decodes. Each cover is painted as soon as it is ready;
+// the caches of the covers shown are written once no visible one waits.
 void AlbumListPane::fillCovers() {
     HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
     do {
-        const std::optional<CoverFillQueue::Next> next = fill_.takeNextVisible(list(), &shownAlbum);
-        if (!next || !covers_ || !thumbnails) {
+        const std::optional<CoverFillQueue::Next> next =
+            covers_ && thumbnails ? fill_.takeNextVisible(list(), &shownAlbum) : std::nullopt;
+        if (!next) {
+            if (covers_ && saveUnsavedThumbnail()) continue;
             stopFilling();
             return;
         }
@@ -242,8 +245,8 @@ void AlbumListPane::fillCovers() {
             rebuildAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode, thumbnails,
                                   g_embeddedCovers);
         } else {
-            loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode, nullptr, thumbnails,
-                           g_embeddedCovers);
+            showAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode, thumbnails,
+                               g_embeddedCovers);
         }
         ListView_RedrawItems(list(), next->index, next->index);
         UpdateWindow(list());

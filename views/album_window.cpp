@@ -6,6 +6,7 @@
 
 #include "catalogue/list_columns.h"
 #include "catalogue/search.h"
+#include "covers/album_cover.h"
 #include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "settings/list_sorts.h"
@@ -350,6 +351,8 @@ INT_PTR AlbumWindow::onDestroy() {
     // A newer album window may already exist when the host makes the new view
     // before it destroys the old one: only the current window is forgotten.
     if (g_albumWindow == window()) g_albumWindow = nullptr;
+    // The covers already shown keep their work.
+    saveUnsavedThumbnails();
     return HostedView::onDestroy();
 }
 

@@ -10,8 +10,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_report.h"
@@ -297,26 +298,106 @@ std::vector<HostSong> linkedCoverAlbums(const std::string& root, int albums, int
 }
 
 // The 40 albums' covers decoded and scaled as the fill does, without cache
-// or list: each one's time in ms.
-std::vector<double> bareDecodes(const std::string& root) {
-    std::vector<double> decodes;
+// or list: their total time in ms, the slowest one's, and the colour at a
+// thumbnail's centre.
+struct BareDecodes {
+    double totalMs = 0;
+    double slowestMs = 0;
+    COLORREF centre = CLR_INVALID;
+};
+
+BareDecodes bareDecodes(const std::string& root) {
+    BareDecodes decodes;
     for (int a = 0; a < 40; ++a) {
         const std::string cover = root + "\\album" + std::to_string(a) + "\\folder.jpg";
+        HBITMAP bitmap = nullptr;
         const double begin = nowMs();
-        // The pixels are made when they are first asked for.
-        CoverImage image;
-        image.load(cover.c_str(), kFormatJpg);
-        image.resample(100, 100, true);
-        DeleteObject(image.makeBitmap());
-        decodes.push_back(nowMs() - begin);
+        {
+            // The pixels are made when they are first asked for; the
+            // decoder and its buffers go with the image, as in the fill.
+            CoverImage image;
+            image.load(cover.c_str(), kFormatJpg);
+            image.resample(100, 100, true);
+            bitmap = image.makeBitmap();
+        }
+        const double took = nowMs() - begin;
+        decodes.totalMs += took;
+        decodes.slowestMs = std::max(decodes.slowestMs, took);
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        decodes.centre = GetPixel(memory, 50, 50);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        DeleteObject(bitmap);
     }
     return decodes;
 }
 
+bool sameColour(COLORREF a, COLORREF b) {
+    const auto within = [](int x, int y) { return x - y <= 8 && y - x <= 8; };
+    return within(GetRValue(a), GetRValue(b)) && within(GetGValue(a), GetGValue(b)) &&
+           within(GetBValue(a), GetBValue(b));
+}
+
+// The centres of the first count items' icons in the list.
+std::vector<POINT> iconCentres(HWND list, int count) {
+    std::vector<POINT> centres;
+    for (int i = 0; i < count; ++i) {
+        RECT icon{};
+        ListView_GetItemRect(list, i, &icon, LVIR_ICON);
+        centres.push_back({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    }
+    return centres;
+}
+
+// What the user sees: how many icon centres of the list, in display order,
+// show colour on screen.
+struct ShownWatch {
+    std::vector<POINT> centres;
+    COLORREF colour = CLR_INVALID;
+    std::size_t shown = 0;
+    double allShownAt = 0;
+
+    // Covers arrive in display order: only the ones not yet seen are read.
+    void look(HWND list) {
+        HDC screen = GetDC(list);
+        while (shown < centres.size() &&
+               sameColour(GetPixel(screen, centres[shown].x, centres[shown].y), colour))
+            ++shown;
+        ReleaseDC(list, screen);
+        if (shown == centres.size() && allShownAt == 0) allShownAt = nowMs();
+    }
+};
+
+// Looks after every paint of the list, the ones the fill makes while it
+// works included.
+LRESULT CALLBACK lookAfterPaint(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR watch) {
+    const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+    if (message == WM_PAINT) reinterpret_cast<ShownWatch*>(watch)->look(list);
+    return result;
+}
+
+// The time from start until every icon centre showed colour on screen, or
+// a negative time after 60 s.
+double pumpUntilShown(HWND list, const std::vector<POINT>& centres, COLORREF colour, double start) {
+    ShownWatch watch{centres, colour};
+    SetWindowSubclass(list, lookAfterPaint, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    while (watch.allShownAt == 0 && nowMs() - start < 60000) handleOneMessage();
+    RemoveWindowSubclass(list, lookAfterPaint, 1);
+    return watch.allShownAt > 0 ? watch.allShownAt - start : -1;
+}
+
+void deleteCaches(const std::string& root) {
+    for (int a = 0; a < 40; ++a)
+        DeleteFileA(
+            (root + "\\album" + std::to_string(a) + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+}
+
 // A page of 40 albums whose covers (one 1400 x 1400 JPEG, hard-linked into
 // every album folder) have no cache: the first paint after the switch to
-// Covers, the time until every cover is painted against 40 bare decodes of
-// the same files, and how long keys wait while the page fills.
+// Covers, the time until every cover shows on screen against 40 bare
+// decodes of the same files, and how long keys wait while the page fills.
 void benchWallFill() {
     const std::string root = scratchFolder("coverhall_bench_wall");
     std::vector<HostSong> songs = linkedCoverAlbums(root, 40, 1400, 0x305070);
@@ -332,9 +413,6 @@ void benchWallFill() {
     while (ListView_GetItemCount(list) < 40) handleOneMessage();
     UpdateWindow(list);
 
-    // The bare decodes run before and after the fill, and their mean is
-    // the measure: the machine's pace drifts over seconds.
-    const std::vector<double> before = bareDecodes(root);
     // No message is handled between the switches, so no cover is decoded:
     // each first paint meets the page uncached.
     const double firstPaint = medianMs(
@@ -347,28 +425,42 @@ void benchWallFill() {
             coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
             UpdateWindow(list);
         });
-    const double painted = nowMs();
     report("wall_first_paint_uncached_ms", firstPaint, "ms");
     report("wall_first_paint_decoded", cachedAlbums(root, 40), "covers");
-    pumpUntilCached(host, root, 40);
-    const double fill = nowMs() - painted;
-    const std::vector<double> after = bareDecodes(root);
+    // A selected cover is drawn highlighted, not as it is.
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    const std::vector<POINT> centres = iconCentres(list, 40);
 
-    const double bare = (std::accumulate(before.begin(), before.end(), 0.0) +
-                         std::accumulate(after.begin(), after.end(), 0.0)) /
-                        2;
-    const double slowest = std::max(*std::max_element(before.begin(), before.end()),
-                                    *std::max_element(after.begin(), after.end()));
-    report("wall_fill_ms", fill, "ms");
-    report("cover_bare_decodes_40_ms", bare, "ms");
-    report("wall_fill_overhead_ratio", bare > 0 ? fill / bare : 0, "x");
+    // The machine's pace drifts over seconds, and a busy spell only ever
+    // adds time: the fills alternate with the bare decodes, and the fastest
+    // of each is the measure.
+    constexpr int kRounds = 5;
+    BareDecodes bare = bareDecodes(root);
+    double fastestFill = 1e9, fastestBare = bare.totalMs, slowest = bare.slowestMs;
+    for (int round = 0; round < kRounds; ++round) {
+        if (round > 0) {
+            coverhall::host::clickButton(host.control(IDC_MODE_LIST));
+            deleteCaches(root);
+            coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+            UpdateWindow(list);
+        }
+        const double fill = pumpUntilShown(list, centres, bare.centre, nowMs());
+        if (fill < 0) report("wall_fill_unfinished", 1, "");
+        // Caches still being written would slow the bare decodes.
+        pumpUntilCached(host, root, 40);
+        bare = bareDecodes(root);
+        fastestFill = std::min(fastestFill, fill);
+        fastestBare = std::min(fastestBare, bare.totalMs);
+        slowest = std::max(slowest, bare.slowestMs);
+    }
+    report("wall_fill_ms", fastestFill, "ms");
+    report("cover_bare_decodes_40_ms", fastestBare, "ms");
+    report("wall_fill_overhead_ratio", fastestFill / fastestBare, "x");
     report("cover_bare_decode_max_ms", slowest, "ms");
 
     // The page again without caches, with a key in flight all the time.
     coverhall::host::clickButton(host.control(IDC_MODE_LIST));
-    for (int a = 0; a < 40; ++a)
-        DeleteFileA(
-            (root + "\\album" + std::to_string(a) + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+    deleteCaches(root);
     coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
     SetForegroundWindow(GetAncestor(list, GA_ROOT));
     SetFocus(list);
@@ -420,12 +512,19 @@ void benchPrepareAll() {
 
 }  // namespace
 
-int main() {
+// With names given (library, covers, wall, prepare), only those parts run.
+int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    benchLibrary();
-    benchCoversAndContents();
-    benchWallFill();
-    benchPrepareAll();
+    const std::pair<const char*, void (*)()> parts[] = {{"library", benchLibrary},
+                                                        {"covers", benchCoversAndContents},
+                                                        {"wall", benchWallFill},
+                                                        {"prepare", benchPrepareAll}};
+    for (const auto& [name, run] : parts) {
+        const bool chosen = argc < 2 || std::any_of(argv + 1, argv + argc, [&](const char* arg) {
+                                return std::strcmp(arg, name) == 0;
+                            });
+        if (chosen) run();
+    }
     CoUninitialize();
     return 0;
 }

@@ -1,0 +1,44 @@
+#include "covers/thumbnail_cache.h"
+
+#include <windows.h>
+
+#include "covers/file_stamp.h"
+#include "covers/user_cover_cache.h"
+#include "win/debug_trace.h"
+#include "win/whole_file.h"
+
+namespace {
+
+bool writeCache(const char* path, const std::vector<uint8_t>& bmp) {
+    const HRESULT result = coverhall::replaceWholeFile(path, bmp);
+    if (FAILED(result)) coverhall::traceFailure("cannot write", path, result);
+    return SUCCEEDED(result);
+}
+
+}  // namespace
+
+void locateCache(const char* folder, CacheFile& cache) {
+    cache.hasBesidePath = joinPath(folder, kCacheFileName, cache.besidePath);
+    FileStamp stamp;
+    if (cache.hasBesidePath && fileStamp(cache.besidePath, stamp) && !stamp.directory) {
+        cache.path = cache.besidePath;
+        cache.time = stamp.time;
+        return;
+    }
+    const std::string user = userCoverCachePath(folder);
+    if (!user.empty() && fileStamp(user.c_str(), stamp) && !stamp.directory) {
+        cache.path = user;
+        cache.time = stamp.time;
+    }
+}
+
+bool saveCache(const char* folder, const CacheFile& cache, const std::vector<uint8_t>& bmp) {
+    if (bmp.empty()) return false;
+    if (cache.hasBesidePath && writeCache(cache.besidePath, bmp)) return true;
+    const std::string user = userCoverCachePath(folder);
+    if (user.empty() || !prepareUserCoverCache()) return false;
+    const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (!writeCache(user.c_str(), bmp)) return false;
+    trimUserCoverCache(fileWasNew);
+    return true;
+}
