@@ -376,6 +376,7 @@ void saveUnsaved(PluginState& state, std::size_t index) {
     FileStamp now;
     const bool unchanged = unsaved.source.empty() ||
                            (fileStamp(unsaved.source.c_str(), now) && now == unsaved.sourceStamp);
+    if (!unchanged && state.decodedFolder == unsaved.folder) state.decodedInto = nullptr;
     CacheFile cache;
     cache.hasBesidePath = joinPath(unsaved.folder.c_str(), kCacheFileName, cache.besidePath);
     if (!unchanged || saveCache(unsaved.folder.c_str(), cache, unsaved.bmp))

@@ -486,6 +486,45 @@ TEST_F(AlbumCoverTest, AtHandNeverDecodesAndKeepsWhatTheDecodeFound) {
     setUserCoverCacheForTests("", kMaxUserCoverCacheFiles);
 }
 
+TEST_F(AlbumCoverTest, AThumbnailShownFirstIsCachedLaterUnlessItsSourceChanged) {
+    const auto show = [this] {
+        return showAlbumThumbnail(&album_, "cover.png", NamedImage, list());
+    };
+    const auto atHand = [this] {
+        return thumbnailAtHand(&album_, "cover.png", NamedImage, list());
+    };
+    image("cover.png", kRed);
+    ASSERT_EQ(show(), 1);
+    EXPECT_EQ(slotColour(), kRed);
+    EXPECT_FALSE(fileExists(cache()));
+    // Until its cache is written the thumbnail is at hand, not decoded again.
+    ASSERT_EQ(atHand(), CoverState::Shown);
+    ASSERT_EQ(atHand(), CoverState::Shown);
+    EXPECT_EQ(slotColour(), kRed);
+    ASSERT_TRUE(saveUnsavedThumbnail());
+    EXPECT_FALSE(saveUnsavedThumbnail());
+    EXPECT_EQ(cacheColour(), kRed);
+
+    // A source replaced before the write is not hidden behind an old cache.
+    DeleteFileA(cache().c_str());
+    ASSERT_EQ(show(), 1);
+    image("cover.png", kBlue);
+    ASSERT_TRUE(setWriteTime(file("cover.png"), writeTime(file("cover.png")) + 10000000));
+    ASSERT_TRUE(saveUnsavedThumbnail());
+    EXPECT_FALSE(fileExists(cache()));
+    EXPECT_EQ(atHand(), CoverState::Pending);
+
+    // What the wall leaves unsaved is written when the plug-in stops, and a
+    // preparation writes it at once.
+    ASSERT_EQ(show(), 1);
+    EXPECT_EQ(prepareAlbumCover(&album_, "cover.png", NamedImage), CoverState::Shown);
+    EXPECT_EQ(cacheColour(), kBlue);
+    DeleteFileA(cache().c_str());
+    ASSERT_EQ(show(), 1);
+    releaseCoverBitmap();
+    EXPECT_EQ(cacheColour(), kBlue);
+}
+
 TEST_F(AlbumCoverTest, ABrokenCoverIsTracedOnceWithItsFileAndCode) {
     const std::string broken = file("folder.jpg");
     ASSERT_TRUE(writeBytes(broken, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}));

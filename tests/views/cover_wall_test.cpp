@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -72,6 +73,65 @@ class CoverWallTest : public testing::Test {
         host().rightClickEntry(plugin_->entry("Coverhall"));
         return driver.menusSeen().empty() ? "" : driver.menusSeen()[0][0].text;
     }
+    // Notes the icon centres of the first count items as the first paint
+    // left them, each with the placeholder; the number of them whose
+    // centre is in view.
+    int notePlaceholders(int count) {
+        centres_.clear();
+        placeholders_.clear();
+        RECT client{};
+        GetClientRect(list(), &client);
+        HDC screen = GetDC(list());
+        for (int i = 0; i < count; ++i) {
+            RECT icon{};
+            ListView_GetItemRect(list(), i, &icon, LVIR_ICON);
+            const POINT centre{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+            if (!PtInRect(&client, centre)) break;
+            centres_.push_back(centre);
+            placeholders_.push_back(GetPixel(screen, centre.x, centre.y));
+        }
+        ReleaseDC(list(), screen);
+        return static_cast<int>(centres_.size());
+    }
+    // Which of the noted items show their cover on screen now.
+    std::vector<bool> coversOnScreen() {
+        std::vector<bool> shown;
+        HDC screen = GetDC(list());
+        for (size_t i = 0; i < centres_.size(); ++i)
+            shown.push_back(GetPixel(screen, centres_[i].x, centres_[i].y) != placeholders_[i]);
+        ReleaseDC(list(), screen);
+        return shown;
+    }
+    int coversOnScreenCount() {
+        const std::vector<bool> shown = coversOnScreen();
+        return static_cast<int>(std::count(shown.begin(), shown.end(), true));
+    }
+    // Sends Space from inside the list's first paint that shows a cover,
+    // while the fill is still at work, and notes the most covers shown.
+    struct KeyAfterFirstCover {
+        CoverWallTest* test;
+        int shownAtKey = -1;
+        int shownMost = 0;
+    };
+    static LRESULT CALLBACK keyAfterFirstCover(HWND list, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        auto& watch = *reinterpret_cast<KeyAfterFirstCover*>(data);
+        if (message != WM_PAINT) return result;
+        const int shown = watch.test->coversOnScreenCount();
+        watch.shownMost = std::max(watch.shownMost, shown);
+        if (watch.shownAtKey < 0 && shown >= 1) {
+            watch.shownAtKey = shown;
+            INPUT keys[2] = {};
+            for (INPUT& key : keys) {
+                key.type = INPUT_KEYBOARD;
+                key.ki.wVk = VK_SPACE;  // opens the selected album
+            }
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, keys, sizeof keys[0]);
+        }
+        return result;
+    }
     bool visible(int item) {
         RECT rect{}, client{}, both{};
         GetClientRect(list(), &client);
@@ -103,6 +163,8 @@ class CoverWallTest : public testing::Test {
     PluginInstall install_{"views_cover_wall"};
     std::unique_ptr<RunningPlugin> plugin_;
     std::vector<std::string> folders_;
+    std::vector<POINT> centres_;
+    std::vector<COLORREF> placeholders_;
 };
 
 TEST_F(CoverWallTest, FirstPaintDecodesNothingAndCoversArriveInDisplayOrder) {
@@ -111,18 +173,23 @@ TEST_F(CoverWallTest, FirstPaintDecodesNothingAndCoversArriveInDisplayOrder) {
     EXPECT_EQ(cachedCount(), 0);
     int visibleCount = 0;
     while (visibleCount < 40 && visible(visibleCount)) ++visibleCount;
-    ASSERT_GT(visibleCount, 1);
     ASSERT_LT(visibleCount, 40) << "the test wants albums out of view";
-    // Whenever a cover is ready, every album before it is too.
+    // A selected cover is drawn highlighted, not as it is.
+    ListView_SetItemState(list(), -1, 0, LVIS_SELECTED);
+    UpdateWindow(list());
+    const int inView = notePlaceholders(visibleCount);
+    ASSERT_GT(inView, 1);
+    // Whenever a cover shows, every album before it shows its cover too;
+    // the caches follow.
     bool inOrder = true;
-    const bool filled = host::pumpUntil(host(), [&] {
-        while (handleOneMessage()) {
-            const int count = cachedCount();
-            for (int i = 0; i < count; ++i) inOrder = inOrder && cached(i);
-        }
-        return cachedCount() == visibleCount;
+    const bool filled = handleEachUntil([&] {
+        const std::vector<bool> shown = coversOnScreen();
+        inOrder =
+            inOrder && std::is_partitioned(shown.begin(), shown.end(), [](bool b) { return b; });
+        return coversOnScreenCount() == inView && cachedCount() == visibleCount;
     });
-    EXPECT_TRUE(filled) << cachedCount() << " of " << visibleCount;
+    EXPECT_TRUE(filled) << coversOnScreenCount() << " of " << inView << " shown, " << cachedCount()
+                        << " of " << visibleCount << " cached";
     EXPECT_TRUE(inOrder);
     EXPECT_FALSE(cached(visibleCount)) << "an album out of view was decoded";
 }
@@ -134,19 +201,16 @@ TEST_F(CoverWallTest, KeysSentWhileCoversAreDecodedAreHandledBeforeTheNextDecode
     UpdateWindow(list());
     ASSERT_EQ(GetForegroundWindow(), GetAncestor(list(), GA_ROOT));
     ASSERT_EQ(GetFocus(), list());
-    ASSERT_TRUE(host::pumpUntil(
-        host(), [&] { return cachedCount() >= 1; }, 20000));
-    const int decodedBefore = cachedCount();
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_SPACE;  // opens the selected album
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(SendInput(2, keys, sizeof keys[0]), 2u);
-    ASSERT_TRUE(
-        host::pumpUntil(host(), [&] { return isChecked(host().viewWindow(), IDC_MODE_CONTENTS); }));
-    EXPECT_LE(cachedCount(), decodedBefore + 1);
+    const int inView = notePlaceholders(16);
+    ASSERT_GT(inView, 3);
+    KeyAfterFirstCover watch{this};
+    SetWindowSubclass(list(), keyAfterFirstCover, 1, reinterpret_cast<DWORD_PTR>(&watch));
+    const bool opened =
+        handleEachUntil([&] { return isChecked(host().viewWindow(), IDC_MODE_CONTENTS); }, 20000);
+    RemoveWindowSubclass(list(), keyAfterFirstCover, 1);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(watch.shownAtKey, 1);
+    EXPECT_LE(watch.shownMost, watch.shownAtKey + 1);
 }
 
 TEST_F(CoverWallTest, ScrollingSearchingAndClosingDropPendingCovers) {
