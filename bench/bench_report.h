@@ -35,10 +35,10 @@ inline double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// Median of the run times of `repeats` calls of run(); before() runs
-// untimed ahead of each call.
+// The run times of `repeats` calls of run(); before() runs untimed ahead
+// of each call.
 template <class Before, class Run>
-double medianMs(int repeats, Before before, Run run) {
+std::vector<double> runTimesMs(int repeats, Before before, Run run) {
     std::vector<double> times;
     for (int i = 0; i < repeats; ++i) {
         before();
@@ -46,7 +46,12 @@ double medianMs(int repeats, Before before, Run run) {
         run();
         times.push_back(nowMs() - start);
     }
-    return median(std::move(times));
+    return times;
+}
+
+template <class Before, class Run>
+double medianMs(int repeats, Before before, Run run) {
+    return median(runTimesMs(repeats, before, run));
 }
 
 // The process's peak resident memory so far, in megabytes.
