@@ -56,11 +56,10 @@ CoverState thumbnailAtHand(const AlbumRecord* album, const char* imageName, int 
                            HIMAGELIST thumbnails, bool songPictures = true);
 
 // Makes the album's thumbnail cache current as loadAlbumCover would find it,
-// without showing anything: a cache left unsaved is written, a current cache
-// is not read, a new thumbnail is
-// written to the cache only (and kept as loadAlbumCover keeps it when no
-// cache could take it). Shown when the album has a cover, None when not;
-// never Pending. Never throws.
+// without showing anything: a cache left unsaved is written, a current
+// cache is not read, a new thumbnail is written to the cache only (and kept
+// as loadAlbumCover keeps it when no cache could take it). Shown when the album has a cover, None
+// when not; never Pending. Never throws.
 CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, int mode,
                              bool songPictures = true);
 

@@ -48,7 +48,8 @@ struct PluginState {
     // destroyed first.
     std::unique_ptr<ViewCatalogue> viewCatalogue;
     // The bitmap of the last thumbnail request (the image list holds its own
-    // copy); replaced by every thumbnail request.
+    // copy); replaced by every thumbnail request, and moved to the kept
+    // thumbnails when no cache took it.
     coverhall::UniqueBitmap thumbnailBitmap;
     // The image list whose ThumbnailImage slot holds the thumbnail the last
     // request decoded, and the album folder it belongs to; null once any
