@@ -249,6 +249,8 @@ void AlbumListPane::fillCovers() {
                                g_embeddedCovers);
         }
         ListView_RedrawItems(list(), next->index, next->index);
+        // Input that came during the decode goes before the paint.
+        if (HIWORD(GetQueueStatus(QS_INPUT))) return;
         UpdateWindow(list());
     } while (!HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)));
 }

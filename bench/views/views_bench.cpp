@@ -9,6 +9,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -249,16 +250,26 @@ void benchCoversAndContents() {
            "songs");
 }
 
-// When a key sent with SendInput reaches the thread's message loop.
-double g_keyTaken = 0;
-HHOOK g_keyHook = nullptr;
+// Keys sent from a thread of their own at uneven moments, as a user types
+// while the page fills, one in flight at a time; the longest wait from
+// sending one to the window thread taking it.
+struct KeyWaits {
+    std::atomic<bool> stop{false};
+    std::atomic<bool> inFlight{false};
+    std::atomic<double> sentAt{0};
+    double longest = 0;
+    HHOOK hook = nullptr;
+};
+KeyWaits g_keyWaits;
 
 LRESULT CALLBACK takeKey(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_KEYDOWN &&
-        message->wParam == VK_SHIFT && g_keyTaken == 0)
-        g_keyTaken = nowMs();
-    return CallNextHookEx(g_keyHook, code, wParam, lParam);
+        message->wParam == VK_SHIFT && g_keyWaits.inFlight) {
+        g_keyWaits.longest = std::max(g_keyWaits.longest, nowMs() - g_keyWaits.sentAt);
+        g_keyWaits.inFlight = false;
+    }
+    return CallNextHookEx(g_keyWaits.hook, code, wParam, lParam);
 }
 
 void sendShift() {
@@ -269,6 +280,20 @@ void sendShift() {
     }
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof keys[0]);
+}
+
+DWORD WINAPI sendKeys(void*) {
+    unsigned pause = 3;
+    while (!g_keyWaits.stop) {
+        if (!g_keyWaits.inFlight) {
+            g_keyWaits.sentAt = nowMs();
+            g_keyWaits.inFlight = true;
+            sendShift();
+        }
+        pause = pause * 7 % 17 + 3;  // 3 to 19 ms, in no step with the decodes
+        Sleep(pause);
+    }
+    return 0;
 }
 
 // Albums "album0".. below root, one song each, each folder with the same
@@ -471,18 +496,17 @@ void benchWallFill() {
     coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
     SetForegroundWindow(GetAncestor(list, GA_ROOT));
     SetFocus(list);
-    g_keyHook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
-    double longest = 0;
+    g_keyWaits.hook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
+    HANDLE sender = CreateThread(nullptr, 0, sendKeys, nullptr, 0, nullptr);
     const double start = nowMs();
-    while (cachedAlbums(root, 40) < 40 && nowMs() - start < 60000) {
-        g_keyTaken = 0;
-        const double sent = nowMs();
-        sendShift();
-        while (g_keyTaken == 0 && nowMs() - sent < 5000) handleOneMessage();
-        longest = std::max(longest, g_keyTaken - sent);
+    while (cachedAlbums(root, 40) < 40 && nowMs() - start < 60000) handleOneMessage();
+    g_keyWaits.stop = true;
+    if (sender) {
+        WaitForSingleObject(sender, INFINITE);
+        CloseHandle(sender);
     }
-    UnhookWindowsHookEx(g_keyHook);
-    report("wall_input_wait_max_ms", longest, "ms");
+    UnhookWindowsHookEx(g_keyWaits.hook);
+    report("wall_input_wait_max_ms", g_keyWaits.longest, "ms");
 }
 
 // Chooses "Prepare All Covers" in the root entry's menu and handles
