@@ -543,19 +543,23 @@ void benchPrepareAll() {
 
 }  // namespace
 
-// With names given (library, covers, wall, prepare), only those parts run.
+// With part names given (library, covers, wall, prepare), only those parts
+// run; other arguments (the tagged covers' folder the build passes to every
+// bench) leave all of them to run.
 int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::pair<const char*, void (*)()> parts[] = {{"library", benchLibrary},
                                                         {"covers", benchCoversAndContents},
                                                         {"wall", benchWallFill},
                                                         {"prepare", benchPrepareAll}};
-    for (const auto& [name, run] : parts) {
-        const bool chosen = argc < 2 || std::any_of(argv + 1, argv + argc, [&](const char* arg) {
-                                return std::strcmp(arg, name) == 0;
-                            });
-        if (chosen) run();
-    }
+    const auto named = [&](const char* name) {
+        return std::any_of(argv + 1, argv + argc,
+                           [&](const char* arg) { return std::strcmp(arg, name) == 0; });
+    };
+    const bool anyNamed = std::any_of(std::begin(parts), std::end(parts),
+                                      [&](const auto& part) { return named(part.first); });
+    for (const auto& [name, run] : parts)
+        if (!anyNamed || named(name)) run();
     CoUninitialize();
     return 0;
 }
