@@ -490,23 +490,31 @@ void benchWallFill() {
     report("wall_fill_overhead_ratio", median(ratios), "x");
     report("cover_bare_decode_max_ms", slowest, "ms");
 
-    // The page again without caches, with a key in flight all the time.
-    coverhall::host::clickButton(host.control(IDC_MODE_LIST));
-    deleteCaches(root);
-    coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+    // The page again without caches, with a key in flight all the time, in
+    // several rounds: a busy spell on the machine lengthens a decode, and
+    // with it a wait, so the median round's longest wait is the measure.
     SetForegroundWindow(GetAncestor(list, GA_ROOT));
-    SetFocus(list);
-    g_keyWaits.hook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
-    HANDLE sender = CreateThread(nullptr, 0, sendKeys, nullptr, 0, nullptr);
-    const double start = nowMs();
-    while (cachedAlbums(root, 40) < 40 && nowMs() - start < 60000) handleOneMessage();
-    g_keyWaits.stop = true;
-    if (sender) {
-        WaitForSingleObject(sender, INFINITE);
-        CloseHandle(sender);
+    std::vector<double> longestWaits;
+    for (int round = 0; round < 5; ++round) {
+        coverhall::host::clickButton(host.control(IDC_MODE_LIST));
+        deleteCaches(root);
+        coverhall::host::clickButton(host.control(IDC_MODE_COVERS));
+        SetFocus(list);
+        g_keyWaits.stop = false;
+        g_keyWaits.inFlight = false;
+        g_keyWaits.longest = 0;
+        g_keyWaits.hook = SetWindowsHookExA(WH_GETMESSAGE, takeKey, nullptr, GetCurrentThreadId());
+        HANDLE sender = CreateThread(nullptr, 0, sendKeys, nullptr, 0, nullptr);
+        pumpUntilCached(host, root, 40);
+        g_keyWaits.stop = true;
+        if (sender) {
+            WaitForSingleObject(sender, INFINITE);
+            CloseHandle(sender);
+        }
+        UnhookWindowsHookEx(g_keyWaits.hook);
+        longestWaits.push_back(g_keyWaits.longest);
     }
-    UnhookWindowsHookEx(g_keyWaits.hook);
-    report("wall_input_wait_max_ms", g_keyWaits.longest, "ms");
+    report("wall_input_wait_max_ms", median(longestWaits), "ms");
 }
 
 // Chooses "Prepare All Covers" in the root entry's menu and handles
