@@ -1,5 +1,6 @@
 #include "covers/album_cover.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -383,18 +384,10 @@ void saveUnsaved(PluginState& state, std::size_t index) {
         forgetKeptThumbnail(state.keptThumbnails, unsaved.folder);
 }
 
-// The folder's unsaved cache, if it has one: written, or dropped.
-void saveUnsavedOf(PluginState& state, const std::string& folder, bool write) {
-    std::vector<UnsavedThumbnail>& unsaved = state.unsavedThumbnails;
-    for (std::size_t i = 0; i < unsaved.size(); ++i) {
-        if (unsaved[i].folder != folder) continue;
-        if (write) {
-            saveUnsaved(state, i);
-        } else {
-            unsaved.erase(unsaved.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-        return;
-    }
+// Where the folder's unsaved cache waits; the end when it has none.
+std::vector<UnsavedThumbnail>::iterator findUnsaved(PluginState& state, const std::string& folder) {
+    return std::find_if(state.unsavedThumbnails.begin(), state.unsavedThumbnails.end(),
+                        [&](const UnsavedThumbnail& unsaved) { return unsaved.folder == folder; });
 }
 
 void showPlaceholder(PluginState& state, HWND pictureControl) {
@@ -477,7 +470,12 @@ CoverState prepareAlbumCover(const AlbumRecord* album, const char* imageName, in
     PluginState* state = pluginState();
     if (!state) return CoverState::None;
     try {
-        if (album) saveUnsavedOf(*state, album->folder.c_str(), true);
+        if (album) {
+            const auto unsaved = findUnsaved(*state, album->folder.c_str());
+            if (unsaved != state->unsavedThumbnails.end())
+                saveUnsaved(*state,
+                            static_cast<std::size_t>(unsaved - state->unsavedThumbnails.begin()));
+        }
         if (album && isThumbnailKept(*state, album->folder.c_str())) return CoverState::Shown;
         return loadCover(*state, album, imageName, mode, nullptr, nullptr, songPictures,
                          ThumbnailUse::CacheOnly);
@@ -509,7 +507,8 @@ void forgetMissingCover(const AlbumRecord* album) {
     g_missingCovers.forget(folder);
     PluginState* state = pluginState();
     if (!state) return;
-    saveUnsavedOf(*state, folder, false);
+    const auto unsaved = findUnsaved(*state, folder);
+    if (unsaved != state->unsavedThumbnails.end()) state->unsavedThumbnails.erase(unsaved);
     forgetKeptThumbnail(state->keptThumbnails, folder);
     if (state->decodedFolder == folder) state->decodedInto = nullptr;
 }
