@@ -14,6 +14,7 @@ ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD=${COVERHALL_BUILD:-$ROOT/build}
 NATIVE=$BUILD/native
 FUZZ=$BUILD/fuzz
+TSAN=$BUILD/tsan
 JOBS=$(nproc 2>/dev/null || echo 2)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -113,6 +114,12 @@ configure_and_build() {
     CC=gcc CXX=g++ cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$NATIVE" -j "$JOBS"
+    if command -v g++ >/dev/null; then
+        log "building the ThreadSanitizer tree (the cover engine's queue and memory)"
+        CC=gcc CXX=g++ cmake -S "$ROOT" -B "$TSAN" -DCOVERHALL_TSAN=ON -DCOVERHALL_SANITIZE=OFF \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        cmake --build "$TSAN" -j "$JOBS"
+    fi
     if command -v clang++ >/dev/null; then
         log "building the fuzz targets (clang, libFuzzer)"
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ" -DCOVERHALL_FUZZ=ON \
@@ -199,6 +206,10 @@ stop_wine() {
 run_tests() {
     log "native tests (AddressSanitizer, UBSan)"
     ctest --test-dir "$NATIVE" --output-on-failure -j "$JOBS"
+    if [ -d "$TSAN" ]; then
+        log "native tests under ThreadSanitizer"
+        ctest --test-dir "$TSAN" --output-on-failure
+    fi
     if [ -d "$FUZZ" ]; then
         log "fuzz targets, a few seconds each"
         ctest --test-dir "$FUZZ" --output-on-failure -j "$JOBS"

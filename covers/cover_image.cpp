@@ -10,6 +10,7 @@
 #include "covers/file_names.h"
 #include "covers/image_header.h"
 #include "covers/imaging_factory.h"
+#include "covers/pixel_bitmap.h"
 #include "win/debug_trace.h"
 #include "win/whole_file.h"
 
@@ -324,27 +325,19 @@ bool CoverImage::save(const char* path) {
     return SUCCEEDED(result) || fail("cannot write", path, result);
 }
 
+CoverPixels CoverImage::takePixels() {
+    CoverPixels taken;
+    if (!decodePixels()) return taken;
+    taken.width = width_;
+    taken.height = height_;
+    taken.bgr = std::move(pixels_);
+    reset();
+    return taken;
+}
+
 HBITMAP CoverImage::makeBitmap() {
     if (!decodePixels()) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = height_;  // bottom-up, as LoadImage makes them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-        const HRESULT result = lastErrorResult();
-        if (bitmap) DeleteObject(bitmap);
-        fail("cannot make a bitmap of", source_.c_str(), result);
-        return nullptr;
-    }
-    auto* target = static_cast<uint8_t*>(bits);
-    for (int y = 0; y < height_; ++y) {
-        std::memcpy(target + static_cast<std::size_t>(height_ - 1 - y) * stride_,
-                    pixels_.data() + static_cast<std::size_t>(y) * stride_, stride_);
-    }
+    HBITMAP bitmap = makeDibSection(BgrPixels{width_, height_, stride_, pixels_.data()});
+    if (!bitmap) fail("cannot make a bitmap of", source_.c_str(), lastErrorResult());
     return bitmap;
 }

@@ -1,7 +1,7 @@
 // One image on its way from a file to the screen: decoded through the
 // Windows Imaging Component, resampled to an exact size, written as a 24-bit
 // BMP or made into a DIB section. Its WIC objects come from the shared
-// factory (imaging_factory.h); each failure is traced with the file it
+// factory of the calling thread (imaging_factory.h); each failure is traced with the file it
 // concerns (win/debug_trace.h).
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "covers/cover_job.h"
 #include "win/win_handles.h"
 
 class CoverImage {
@@ -47,6 +48,9 @@ class CoverImage {
     // written beside the target and then moved over it.
     bool save(const char* path);
 
+    // The image's pixels, moved out of it; empty when there is none.
+    CoverPixels takePixels();
+
     // A bottom-up 24-bit DIB section of the image, owned by the caller; null
     // when there is no image or the platform refuses.
     HBITMAP makeBitmap();
@@ -59,7 +63,7 @@ class CoverImage {
     bool openDecoder();  // over file_
     bool decodePixels();
 
-    IWICImagingFactory* factory_ = nullptr;  // imagingFactory(), borrowed
+    IWICImagingFactory* factory_ = nullptr;  // the thread's, borrowed
     std::string source_;                     // the file, for traces
     std::vector<uint8_t> file_;              // the stream reads from here
     coverhall::ComPtr<IWICStream> stream_;

@@ -1,27 +1,27 @@
 #include "covers/imaging_factory.h"
 
-#include "win/com_apartment.h"
 #include "win/debug_trace.h"
-#include "win/win_handles.h"
 
 namespace {
 
-coverhall::ComPtr<IWICImagingFactory> g_factory;
+// A plain pointer: nothing runs at thread exit, and the scope that set it
+// releases the factory while its apartment still stands.
+thread_local IWICImagingFactory* t_factory = nullptr;
 
 }  // namespace
 
-IWICImagingFactory* imagingFactory() {
-    if (g_factory) return g_factory.get();
-    enterThreadApartment();
+ImagingScope::ImagingScope(DWORD model) : apartment_(model), outer_(t_factory) {
     const HRESULT result =
         CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IWICImagingFactory, reinterpret_cast<void**>(g_factory.put()));
+                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory_.put()));
     if (FAILED(result)) coverhall::traceFailure("cannot make the WIC factory", nullptr, result);
-    return g_factory.get();
+    if (factory_) t_factory = factory_.get();
 }
 
-void releaseImaging() {
-    // The factory goes while its apartment still stands.
-    g_factory.reset();
-    leaveThreadApartment();
+ImagingScope::~ImagingScope() {
+    t_factory = outer_;
+}
+
+IWICImagingFactory* imagingFactory() {
+    return t_factory;
 }

@@ -1,15 +1,28 @@
-// The one WIC factory that every image is made with: made on first use and
-// kept until the plug-in stops, so a thumbnail does not pay for a factory of
-// its own. Covers are decoded on one thread (the window thread), which is
-// the thread the factory belongs to.
+// The WIC factory that a thread decodes its images with. Each thread that
+// decodes (a cover worker, a test, a tool) holds one ImagingScope for as
+// long as it decodes: WIC objects are made from its own factory, in its own
+// COM apartment.
 #pragma once
 
 #include <wincodec.h>
 
-// The factory, after entering the calling thread's COM apartment; null when
-// WIC cannot be had (traced). Borrowed: valid until releaseImaging.
-IWICImagingFactory* imagingFactory();
+#include "win/com_apartment.h"
+#include "win/win_handles.h"
 
-// Releases the factory and leaves the calling thread's COM apartment; the
-// plug-in's stop calls it on the window thread once nothing decodes.
-void releaseImaging();
+class ImagingScope {
+  public:
+    // Enters COM in `model` and makes the factory (traced when WIC cannot
+    // be had; images then fail to load).
+    explicit ImagingScope(DWORD model = COINIT_APARTMENTTHREADED);
+    ~ImagingScope();
+    ImagingScope(const ImagingScope&) = delete;
+    ImagingScope& operator=(const ImagingScope&) = delete;
+
+  private:
+    ComApartment apartment_;
+    coverhall::ComPtr<IWICImagingFactory> factory_;
+    IWICImagingFactory* outer_;  // a scope further out on the thread
+};
+
+// The calling thread's factory; null outside an ImagingScope. Borrowed.
+IWICImagingFactory* imagingFactory();

@@ -45,3 +45,7 @@ LibraryCatalogue& libraryCatalogue() {
 ViewCatalogue* viewCatalogue() {
     return g_pluginState ? g_pluginState->viewCatalogue.get() : nullptr;
 }
+
+CoverEngine* coverEngine() {
+    return g_pluginState ? &g_pluginState->coverEngine : nullptr;
+}

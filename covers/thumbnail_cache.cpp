@@ -17,7 +17,7 @@ bool writeCache(const char* path, const std::vector<uint8_t>& bmp) {
 
 }  // namespace
 
-void locateCache(const char* folder, CacheFile& cache) {
+void locateCache(const char* folder, UserCoverCache& userCache, CacheFile& cache) {
     cache.hasBesidePath = joinPath(folder, kCacheFileName, cache.besidePath);
     FileStamp stamp;
     if (cache.hasBesidePath && fileStamp(cache.besidePath, stamp) && !stamp.directory) {
@@ -25,20 +25,21 @@ void locateCache(const char* folder, CacheFile& cache) {
         cache.time = stamp.time;
         return;
     }
-    const std::string user = userCoverCachePath(folder);
+    const std::string user = userCache.pathOf(folder);
     if (!user.empty() && fileStamp(user.c_str(), stamp) && !stamp.directory) {
         cache.path = user;
         cache.time = stamp.time;
     }
 }
 
-bool saveCache(const char* folder, const CacheFile& cache, const std::vector<uint8_t>& bmp) {
+bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userCache,
+               const std::vector<uint8_t>& bmp) {
     if (bmp.empty()) return false;
     if (cache.hasBesidePath && writeCache(cache.besidePath, bmp)) return true;
-    const std::string user = userCoverCachePath(folder);
-    if (user.empty() || !prepareUserCoverCache()) return false;
+    const std::string user = userCache.pathOf(folder);
+    if (user.empty() || !userCache.prepare()) return false;
     const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
     if (!writeCache(user.c_str(), bmp)) return false;
-    trimUserCoverCache(fileWasNew);
+    userCache.trim(fileWasNew);
     return true;
 }

@@ -9,6 +9,8 @@
 
 #include "covers/file_names.h"
 
+class UserCoverCache;
+
 struct CacheFile {
     bool hasBesidePath = false;
     char besidePath[kCoverPathSize];
@@ -17,8 +19,9 @@ struct CacheFile {
 };
 
 // The album folder's cache paths, and the cache file in use with its time.
-void locateCache(const char* folder, CacheFile& cache);
+void locateCache(const char* folder, UserCoverCache& userCache, CacheFile& cache);
 
 // Writes the BMP file's bytes beside the album when its folder takes the
 // file, else to the per-user cache; false when neither could be written.
-bool saveCache(const char* folder, const CacheFile& cache, const std::vector<uint8_t>& bmp);
+bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userCache,
+               const std::vector<uint8_t>& bmp);

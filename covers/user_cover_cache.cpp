@@ -13,25 +13,6 @@
 
 namespace {
 
-struct UserCache {
-    std::string folder;  // empty: not known yet
-    bool folderOverridden = false;
-    std::size_t maxFiles = kMaxUserCoverCacheFiles;
-    long long files = -1;  // -1: not counted yet
-};
-UserCache g_userCache;
-
-const std::string& cacheFolder() {
-    if (g_userCache.folder.empty() && !g_userCache.folderOverridden) {
-        char base[MAX_PATH];
-        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
-                                       base))) {
-            g_userCache.folder = std::string(base) + "\\Coverhall\\Covers";
-        }
-    }
-    return g_userCache.folder;
-}
-
 struct CachedFile {
     uint64_t time;
     std::string name;
@@ -61,17 +42,33 @@ uint64_t coverCacheKey(std::string_view folder) {
     return hash;
 }
 
-std::string userCoverCachePath(std::string_view folder) {
-    const std::string& root = cacheFolder();
-    if (root.empty() || folder.empty()) return {};
+UserCoverCache::UserCoverCache(std::string folder, std::size_t maxFiles)
+    : folder_(std::move(folder)), folderGiven_(!folder_.empty()), maxFiles_(maxFiles) {}
+
+const std::string& UserCoverCache::folderLocked() {
+    if (folder_.empty() && !folderGiven_) {
+        char base[MAX_PATH];
+        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                                       base))) {
+            folder_ = std::string(base) + "\\Coverhall\\Covers";
+        }
+    }
+    return folder_;
+}
+
+std::string UserCoverCache::pathOf(std::string_view albumFolder) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::string& root = folderLocked();
+    if (root.empty() || albumFolder.empty()) return {};
     char name[32];
     std::snprintf(name, sizeof name, "\\%016llx.bmp",
-                  static_cast<unsigned long long>(coverCacheKey(folder)));
+                  static_cast<unsigned long long>(coverCacheKey(albumFolder)));
     return root + name;
 }
 
-bool prepareUserCoverCache() {
-    const std::string& root = cacheFolder();
+bool UserCoverCache::prepare() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::string& root = folderLocked();
     if (root.empty()) return false;
     // Each level in turn: the application data folder exists, ours may not.
     for (std::size_t at = root.find('\\', 3); at != std::string::npos;
@@ -89,30 +86,24 @@ bool prepareUserCoverCache() {
     return false;
 }
 
-void trimUserCoverCache(bool fileWasNew) {
-    const std::string& root = cacheFolder();
+void UserCoverCache::trim(bool fileWasNew) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const std::string& root = folderLocked();
     if (root.empty()) return;
-    if (g_userCache.files < 0) {
-        g_userCache.files = static_cast<long long>(listCachedFiles(root).size());
+    if (files_ < 0) {
+        files_ = static_cast<long long>(listCachedFiles(root).size());
     } else if (fileWasNew) {
-        ++g_userCache.files;
+        ++files_;
     }
-    if (static_cast<std::size_t>(g_userCache.files) <= g_userCache.maxFiles) return;
+    if (static_cast<std::size_t>(files_) <= maxFiles_) return;
     std::vector<CachedFile> files = listCachedFiles(root);
     std::sort(files.begin(), files.end(), [](const CachedFile& a, const CachedFile& b) {
         return a.time != b.time ? a.time < b.time : a.name < b.name;
     });
     std::size_t left = files.size();
     for (const CachedFile& file : files) {
-        if (left <= g_userCache.maxFiles) break;
+        if (left <= maxFiles_) break;
         if (DeleteFileA((root + "\\" + file.name).c_str())) --left;
     }
-    g_userCache.files = static_cast<long long>(left);
-}
-
-void setUserCoverCacheForTests(std::string folder, std::size_t maxFiles) {
-    g_userCache = UserCache{};
-    g_userCache.folder = std::move(folder);
-    g_userCache.folderOverridden = !g_userCache.folder.empty();
-    g_userCache.maxFiles = maxFiles;
+    files_ = static_cast<long long>(left);
 }

@@ -1,11 +1,12 @@
 // Thumbnails of albums whose own folder cannot take the cache file (a
 // read-only share, a write-protected folder): kept per user below the local
 // application data folder, one BMP per album folder, named by a hash of the
-// folder's path, at most kMaxUserCoverCacheFiles of them.
+// folder's path, at most a bound of them. Shared by the cover workers.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -15,17 +16,32 @@ constexpr std::size_t kMaxUserCoverCacheFiles = 10000;
 // every build, so both builds share the files.
 uint64_t coverCacheKey(std::string_view folder);
 
-// The per-user cache file of an album folder; "" when there is no cache
-// folder. Creates nothing.
-std::string userCoverCachePath(std::string_view folder);
+class UserCoverCache {
+  public:
+    // The cache in `folder`, or, when empty, below the user's local
+    // application data folder.
+    explicit UserCoverCache(std::string folder = {},
+                            std::size_t maxFiles = kMaxUserCoverCacheFiles);
+    UserCoverCache(const UserCoverCache&) = delete;
+    UserCoverCache& operator=(const UserCoverCache&) = delete;
 
-// Makes the cache folder, if needed, before a file is written there.
-bool prepareUserCoverCache();
+    // The cache file of an album folder; "" when there is no cache folder.
+    // Creates nothing.
+    std::string pathOf(std::string_view albumFolder);
 
-// After a file was written: removes the oldest files (by last-write time)
-// beyond the limit. Counts the files once per run, then keeps count.
-void trimUserCoverCache(bool fileWasNew);
+    // Makes the cache folder, if needed, before a file is written there.
+    bool prepare();
 
-// Tests put the cache folder elsewhere and lower the limit; an empty folder
-// returns to the default place.
-void setUserCoverCacheForTests(std::string folder, std::size_t maxFiles);
+    // After a file was written: removes the oldest files (by last-write
+    // time) beyond the bound. Counts the files once, then keeps count.
+    void trim(bool fileWasNew);
+
+  private:
+    const std::string& folderLocked();
+
+    std::mutex mutex_;
+    std::string folder_;  // empty: not known yet
+    bool folderGiven_;
+    std::size_t maxFiles_;
+    long long files_ = -1;  // -1: not counted yet
+};

@@ -1,29 +1,17 @@
 #include "plugin/cover_preparation.h"
 
-#include <memory>
-
 #include "covers/plugin_state.h"
-#include "settings/plugin_settings.h"
-#include "views/view_windows.h"
+#include "views/cover_rule_setting.h"
 
 bool preparingCovers() {
-    const PluginState* state = pluginState();
-    return state && state->coverPreparer && state->coverPreparer->running();
+    const CoverEngine* engine = coverEngine();
+    return engine && engine->preparing();
 }
 
 void startPreparingCovers() {
-    PluginState* state = pluginState();
-    if (!state) return;
-    if (!state->coverPreparer)
-        state->coverPreparer = std::make_unique<CoverPreparer>(
-            CoverPreparer::Hooks{&albumWallFilling, &showCoverProgress});
-    state->coverPreparer->start(
-        CoverPreparer::Rule{g_frontCoverImageName, g_coverDetectionMode, g_embeddedCovers});
+    if (CoverEngine* engine = coverEngine()) engine->startPreparing(coverRuleInForce());
 }
 
 void stopPreparingCovers() {
-    PluginState* state = pluginState();
-    if (!state || !state->coverPreparer) return;
-    state->coverPreparer->stop();
-    showCoverProgress();
+    if (CoverEngine* engine = coverEngine()) engine->stopPreparing();
 }

@@ -3,11 +3,8 @@
 #include <string>
 
 #include "catalogue/block_reserve.h"
-#include "covers/album_cover.h"
-#include "covers/imaging_factory.h"
 #include "covers/plugin_state.h"
 #include "plugin/catalogue_load.h"
-#include "plugin/cover_preparation.h"
 #include "plugin/plugin_entry.h"
 #include "settings/start_settings.h"
 #include "plugin/tree_entries.h"
@@ -86,8 +83,9 @@ int __cdecl start() {
 }
 
 void __cdecl stop() {
-    // Preparing covers ends before anything it reads or tells goes.
-    stopPreparingCovers();
+    // The cover workers end first, before any window or image list they
+    // work for goes; nothing posted by them is left behind.
+    if (CoverEngine* engine = coverEngine()) engine->stop();
     // The windows go next (their timers die with them): nothing of ours may
     // run on a view after the songs it shows are freed, and the host may
     // unload the DLL before it destroys the view itself.
@@ -96,9 +94,8 @@ void __cdecl stop() {
     } catch (...) {
         coverhall::traceCurrentException("closing the views failed");
     }
-    releaseCoverBitmap();
+    // The bitmaps the views showed go with the state, after the views.
     releasePluginState();
-    releaseImaging();
     // Blocks kept for a reload are of no use once the plug-in stops.
     freeReservedBlocks();
     // The host may still read the description after stop; it must not point

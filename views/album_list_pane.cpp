@@ -1,11 +1,12 @@
 #include "views/album_list_pane.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "catalogue/list_columns.h"
 #include "catalogue/song_record.h"
 #include "catalogue/search.h"
-#include "covers/album_cover.h"
+#include "covers/cover_engine.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
@@ -14,6 +15,7 @@
 #include "settings/setting_keys.h"
 #include "views/album_list_texts.h"
 #include "views/button_click.h"
+#include "views/cover_rule_setting.h"
 #include "views/drag_source.h"
 #include "views/folder_opener.h"
 #include "views/host_services.h"
@@ -22,9 +24,6 @@
 #include "win/settings.h"
 
 namespace {
-
-// The list's own timers have small numbers.
-constexpr UINT_PTR kCoverFillTimer = 0xC0F1;
 
 constexpr ColumnSpec kAlbumColumns[] = {{"Album", 200},  {"Artist", 200}, {"Tracks", 64},
                                         {"Length", 64},  {"Year", 64},    {"Genre", 150},
@@ -97,13 +96,13 @@ void AlbumListPane::setTagTipFont() {
 
 void AlbumListPane::showAsTable() {
     covers_ = false;
-    stopFilling();
+    if (CoverEngine* engine = coverEngine()) engine->dropVisible();
     setListStyle(list(), LVS_REPORT, false);
 }
 
 void AlbumListPane::showAsCovers() {
     covers_ = true;
-    stopFilling();
+    newPage_ = true;
     // An icon view becomes one anew through the report view, so that it
     // lays its items out again; from the report view that happens anyway.
     if ((GetWindowLongPtrA(list(), GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON)
@@ -201,68 +200,67 @@ void AlbumListPane::answerDisplay(Item& item) {
     if ((item.mask & LVIF_IMAGE) && covers_) item.iImage = coverImage(item.iItem, *album);
 }
 
-// The thumbnail at hand, else the placeholder while the album waits for its
-// decode.
+// The thumbnail the engine holds, else the placeholder while it is asked
+// for or when there is none.
 int AlbumListPane::coverImage(int index, const AlbumRecord& album) {
-    // A queued album is known to wait for its decode: no second search.
-    if (fill_.queued(&album)) return NoCoverImage;
-    switch (thumbnailAtHand(&album, g_frontCoverImageName, g_coverDetectionMode,
-                            coverImageListOf(viewCatalogue()), g_embeddedCovers)) {
-        case CoverState::Shown:
-            return ThumbnailImage;
-        case CoverState::Pending:
-            fill_.add(index, &album);
-            startFilling();
-            return NoCoverImage;
-        default:
-            return NoCoverImage;
+    CoverEngine* engine = coverEngine();
+    if (!engine) return NoCoverImage;
+    drawnAt_[std::string(album.folder.c_str())] = index;
+    const CoverState state =
+        engine->showThumbnail(album, coverRuleInForce(), index, coverImageListOf(viewCatalogue()));
+    return state == CoverState::Shown ? ThumbnailImage : NoCoverImage;
+}
+
+void AlbumListPane::coverArrived(const std::string& folder) const {
+    if (!covers_ || !list()) return;
+    const auto drawn = drawnAt_.find(folder);
+    if (drawn == drawnAt_.end()) return;
+    const AlbumRecord* album = shownAlbum(drawn->second);
+    if (album && folder == album->folder.c_str())
+        ListView_RedrawItems(list(), drawn->second, drawn->second);
+}
+
+bool AlbumListPane::onListMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message == WM_PAINT && covers_) askForPage();
+    return false;
+}
+
+void AlbumListPane::askForPage() {
+    CoverEngine* engine = coverEngine();
+    POINT origin{};
+    ListView_GetOrigin(list(), &origin);
+    if (!engine || (!newPage_ && origin.x == origin_.x && origin.y == origin_.y)) return;
+    newPage_ = false;
+    origin_ = origin;
+    // The whole page is painted, so that each of its covers is asked for.
+    InvalidateRect(list(), nullptr, FALSE);
+    const CoverRule rule = coverRuleInForce();
+    const auto [first, end] = itemsInView();
+    engine->beginVisiblePass();
+    for (int index = first; index < end; ++index) {
+        if (const AlbumRecord* album = shownAlbum(index)) {
+            drawnAt_[std::string(album->folder.c_str())] = index;
+            engine->requestThumbnail(*album, rule, index);
+        }
     }
+    engine->endVisiblePass();
+    engine->awaitVisible();
 }
 
-bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message != WM_TIMER || wParam != kCoverFillTimer) return false;
-    fillCovers();
-    result = 0;
-    return true;
-}
-
-// A timer message comes only when no input, paint or posted message waits,
-// and the decode loop gives way as soon as one does: the window answers
-// between any two decodes. Each cover is painted as soon as it is ready;
-// the caches of the covers shown are written once no visible one waits.
-void AlbumListPane::fillCovers() {
-    HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
-    do {
-        const std::optional<CoverFillQueue::Next> next =
-            covers_ && thumbnails ? fill_.takeNextVisible(list(), &shownAlbum) : std::nullopt;
-        if (!next) {
-            if (covers_ && saveUnsavedThumbnail()) continue;
-            stopFilling();
-            return;
-        }
-        const AlbumRecord* album = shownAlbum(next->index);
-        if (next->rebuild) {
-            rebuildAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode, thumbnails,
-                                  g_embeddedCovers);
-        } else {
-            showAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode, thumbnails,
-                               g_embeddedCovers);
-        }
-        ListView_RedrawItems(list(), next->index, next->index);
-        // Input that came during the decode goes before the paint.
-        if (HIWORD(GetQueueStatus(QS_INPUT))) return;
-        UpdateWindow(list());
-    } while (!HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)));
-}
-
-void AlbumListPane::startFilling() {
-    if (!filling_) filling_ = SetTimer(list(), kCoverFillTimer, USER_TIMER_MINIMUM, nullptr) != 0;
-}
-
-void AlbumListPane::stopFilling() {
-    fill_.clear();
-    if (filling_ && list()) KillTimer(list(), kCoverFillTimer);
-    filling_ = false;
+// The wall lays its items out in rows from its origin, at the icon spacing;
+// the items' own places may not be laid out yet before the first paint.
+std::pair<int, int> AlbumListPane::itemsInView() const {
+    const int count = ListView_GetItemCount(list());
+    RECT client{};
+    POINT origin{};
+    const DWORD spacing = ListView_GetItemSpacing(list(), FALSE);
+    const int width = LOWORD(spacing), height = HIWORD(spacing);
+    if (count <= 0 || !GetClientRect(list(), &client) || width <= 0 || height <= 0) return {0, 0};
+    ListView_GetOrigin(list(), &origin);
+    const int perRow = std::max(1, static_cast<int>(client.right) / width);
+    const int firstRow = std::max(0, static_cast<int>(origin.y) / height);
+    const int lastRow = std::max(0, static_cast<int>(origin.y + client.bottom - 1) / height);
+    return {std::min(count, firstRow * perRow), std::min(count, (lastRow + 1) * perRow)};
 }
 
 void AlbumListPane::onColumnClick(int column) {
@@ -293,23 +291,17 @@ void AlbumListPane::openFolder() const {
     g_folderOpener(album->folder.c_str(), first ? first->fileName.c_str() : "");
 }
 
-// The old thumbnail may show on the wall until the new one is ready.
+// The old thumbnail shows on the wall until the new one arrives.
 void AlbumListPane::refreshCover() {
-    const int index = selectedIndex();
-    const AlbumRecord* album = shownAlbum(index);
-    if (!album) return;
-    if (covers_) {
-        fill_.addRebuild(index, album);
-        startFilling();
-        return;
-    }
-    rebuildAlbumThumbnail(album, g_frontCoverImageName, g_coverDetectionMode,
-                          coverImageListOf(viewCatalogue()), g_embeddedCovers);
-    ListView_RedrawItems(list(), index, index);
+    const AlbumRecord* album = shownAlbum(selectedIndex());
+    CoverEngine* engine = coverEngine();
+    if (album && engine) engine->rebuild(*album, coverRuleInForce());
 }
 
 void AlbumListPane::refresh() {
-    stopFilling();
+    if (CoverEngine* engine = coverEngine()) engine->dropVisible();
+    drawnAt_.clear();
+    newPage_ = true;
     const AlbumCatalogue* view = viewCatalogue();
     if (!list() || !view) return;
     refillListItems(list(), view->shownCount());

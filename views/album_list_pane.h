@@ -1,10 +1,9 @@
 // The album list of the album window: a table in List mode and a wall of
 // covers in Covers mode. It answers the list's display requests, tag tips
 // and type-ahead, sorts on column clicks, and keeps the window's selection
-// line (artist, "Contents" enabled) in step with its selection. A cover
-// whose thumbnail must be decoded is drawn with the placeholder first and
-// filled in by steps on the list's timer, between the window's input and
-// paints.
+// line (artist, "Contents" enabled) in step with its selection. Covers come
+// from the cover engine: what it does not hold yet is drawn with the
+// placeholder and redrawn when it arrives.
 #pragma once
 
 #include <windows.h>
@@ -12,10 +11,11 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 struct AlbumRecord;
 
-#include "views/cover_fill_queue.h"
 #include "views/list_pane.h"
 #include "win/host_interface.h"
 #include "win/win_handles.h"
@@ -41,16 +41,17 @@ class AlbumListPane : public ListPane {
     std::optional<LRESULT> onNotify(NMHDR& header);
 
     // Shows the view catalogue's shown albums in their current order, after
-    // sorting them by the album sort when asked.
-    // Pending covers are dropped.
+    // sorting them by the album sort when asked. Covers asked for and not
+    // yet made are dropped.
     void refresh();
     void sortAndRefresh();
     // Enables "Contents" for exactly one selected album and writes the
     // artist line: the artist, "No Album Selected" or "Various Albums
     // Selected".
     void updateSelectionInfo() const;
-    // Whether covers are queued for their decode.
-    bool filling() const { return filling_; }
+    // Redraws the album of that folder where the wall shows it: its
+    // thumbnail arrived.
+    void coverArrived(const std::string& folder) const;
     int selectedIndex() const;
     int selectedCount() const;
     // Moves the selection to the album before (-1) or after (1) the selected
@@ -60,9 +61,8 @@ class AlbumListPane : public ListPane {
     // The selected album's folder in the file manager, its first song
     // selected.
     void openFolder() const;
-    // Builds the selected album's thumbnail and cache anew from its source
-    // and redraws it: through the fill queue on the wall, at once in List
-    // (where no wall fills).
+    // Builds the selected album's thumbnail and cache anew from its
+    // source; the wall shows the new one when it arrives.
     void refreshCover();
 
   protected:
@@ -73,10 +73,12 @@ class AlbumListPane : public ListPane {
     template <typename Item>
     void answerDisplay(Item& item);
     int coverImage(int index, const AlbumRecord& album);
-    // Decodes queued covers, one at a time, until input or a paint waits.
-    void fillCovers();
-    void startFilling();
-    void stopFilling();
+    // Before a paint of a page not painted yet (the wall shown, scrolled or
+    // refilled): asks for its covers, drops those of the page left, and
+    // gives the answers a moment to come, so a cached page paints whole.
+    void askForPage();
+    // The first and the end index of the items in view.
+    std::pair<int, int> itemsInView() const;
     void onColumnClick(int column);
     void onKey(WORD key) const;
     void openSelectedAlbum() const;
@@ -88,6 +90,10 @@ class AlbumListPane : public ListPane {
     bool firstSelection_ = true;
     HWND tagTips_ = nullptr;
     coverhall::UniqueFont tagTipFont_;
-    CoverFillQueue fill_;
-    bool filling_ = false;
+    // The next paint shows a page anew; scrolling shows it by the origin.
+    bool newPage_ = false;
+    POINT origin_{};
+    // Where the wall last drew each album, to redraw it when its cover
+    // arrives; cleared with every refill.
+    std::unordered_map<std::string, int> drawnAt_;
 };

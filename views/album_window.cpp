@@ -6,7 +6,6 @@
 
 #include "catalogue/list_columns.h"
 #include "catalogue/search.h"
-#include "covers/album_cover.h"
 #include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "settings/list_sorts.h"
@@ -90,6 +89,7 @@ INT_PTR AlbumWindow::onInitDialog() {
     albums_.updateSelectionInfo();
     CheckDlgButton(window(), IDC_SHOW_TAGS, g_showAlbumTags ? BST_CHECKED : BST_UNCHECKED);
     updateTagButton(g_showAlbumTags != 0);
+    if (CoverEngine* engine = coverEngine()) engine->addListener(this);
     return FALSE;
 }
 
@@ -208,10 +208,10 @@ void AlbumWindow::applySearch() {
 void AlbumWindow::writeStatusLine() {
     const PluginState* state = pluginState();
     if (!state) return;
-    const CoverPreparer* preparer = state->coverPreparer.get();
-    if (preparer && preparer->running()) {
-        const std::string text = "Preparing covers: " + withThousands(preparer->done()) + " of " +
-                                 withThousands(preparer->total());
+    const CoverEngine& covers = state->coverEngine;
+    if (covers.preparing()) {
+        const std::string text = "Preparing covers: " + withThousands(covers.prepared()) + " of " +
+                                 withThousands(covers.preparationTotal());
         SetDlgItemTextA(window(), IDC_STATUS_LINE, text.c_str());
     } else if (state->viewCatalogue) {
         SetDlgItemTextA(window(), IDC_STATUS_LINE,
@@ -351,9 +351,19 @@ INT_PTR AlbumWindow::onDestroy() {
     // A newer album window may already exist when the host makes the new view
     // before it destroys the old one: only the current window is forgotten.
     if (g_albumWindow == window()) g_albumWindow = nullptr;
-    // The covers already shown keep their work.
-    saveUnsavedThumbnails();
+    if (CoverEngine* engine = coverEngine()) {
+        engine->removeListener(this);
+        engine->dropVisible();
+    }
     return HostedView::onDestroy();
+}
+
+void AlbumWindow::coverArrived(const CoverKey& key) {
+    if (key.picture == CoverPicture::Thumbnail) {
+        albums_.coverArrived(key.folder);
+    } else if (mode_ == Mode::Contents) {
+        showAlbumCover(window(), albums_.selectedIndex(), key.folder);
+    }
 }
 
 INT_PTR AlbumWindow::onOtherMessage(UINT message, WPARAM, LPARAM) {

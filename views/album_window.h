@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "covers/cover_engine.h"
 #include "views/album_list_pane.h"
 #include "views/button_click.h"
 #include "views/drag_source.h"
@@ -20,13 +21,11 @@
 constexpr UINT_PTR kRestoreFilterTimer = 32;
 constexpr UINT_PTR kSearchDelayTimer = 500;
 
-class AlbumWindow : public HostedView {
+class AlbumWindow : public HostedView, private CoverListener {
   public:
     // genre: the filter of the tree entry; none leaves g_genreFilter as it is.
     AlbumWindow(HWND libraryWindow, std::optional<std::string> genre);
 
-    // Whether the cover wall has visible covers waiting for their decode.
-    bool coversWaiting() const { return albums_.filling(); }
     // The status line: the progress of preparing covers while that runs,
     // else the result of the last search.
     void writeStatusLine();
@@ -43,6 +42,10 @@ class AlbumWindow : public HostedView {
 
   private:
     enum class Mode { List, Covers, Contents };
+
+    // What the cover engine tells.
+    void coverArrived(const CoverKey& key) override;
+    void preparationProgressed() override { writeStatusLine(); }
 
     void readSortAndModeSettings();
     // Modes; code is the button's notification code (0 for a click).

@@ -4,10 +4,11 @@
 
 #include "catalogue/comparators.h"
 #include "catalogue/list_columns.h"
-#include "covers/album_cover.h"
+#include "covers/cover_engine.h"
 #include "covers/plugin_state.h"
 #include "resources/resource_ids.h"
 #include "views/album_list_texts.h"
+#include "views/cover_rule_setting.h"
 #include "views/list_text.h"
 #include "settings/list_sorts.h"
 #include "settings/plugin_settings.h"
@@ -56,8 +57,9 @@ void showAlbumContents(HWND albumWindow, int index) {
     const AlbumCatalogue* view = viewCatalogue();
     const AlbumRecord* album = view ? view->shownAlbumAt(index) : nullptr;
     if (!album) return;
-    loadAlbumCover(album, g_frontCoverImageName, g_coverDetectionMode,
-                   GetDlgItem(albumWindow, IDC_COVER_PICTURE), nullptr, g_embeddedCovers);
+    if (CoverEngine* engine = coverEngine())
+        engine->showContentsCover(*album, coverRuleInForce(),
+                                  GetDlgItem(albumWindow, IDC_COVER_PICTURE));
     SetDlgItemTextA(albumWindow, IDC_ARTIST_VALUE, std::string(album->artist).c_str());
     SetDlgItemTextA(albumWindow, IDC_ALBUM_VALUE, std::string(album->title).c_str());
     SetDlgItemTextA(albumWindow, IDC_TRACKS_VALUE, decimalText(album->songCount()).c_str());
@@ -66,4 +68,13 @@ void showAlbumContents(HWND albumWindow, int index) {
     SetDlgItemTextA(albumWindow, IDC_YEAR_VALUE, panelYear(album->year).c_str());
     SetDlgItemTextA(albumWindow, IDC_GENRES_VALUE, album->genres.c_str());
     sortAndRefreshSongList(albumWindow);
+}
+
+void showAlbumCover(HWND albumWindow, int index, const std::string& folder) {
+    const AlbumCatalogue* view = viewCatalogue();
+    const AlbumRecord* album = view ? view->shownAlbumAt(index) : nullptr;
+    CoverEngine* engine = coverEngine();
+    if (album && engine && folder == album->folder.c_str())
+        engine->showContentsCover(*album, coverRuleInForce(),
+                                  GetDlgItem(albumWindow, IDC_COVER_PICTURE));
 }

@@ -15,6 +15,10 @@ struct SongRecord;
 // view catalogue; an index with no album leaves everything as it was.
 void showAlbumContents(HWND albumWindow, int index);
 
+// Shows the cover of shown album index again, when it is the album of that
+// folder: its picture arrived.
+void showAlbumCover(HWND albumWindow, int index, const std::string& folder);
+
 // The album of the album list's first selection, or null.
 AlbumRecord* selectedAlbum(HWND albumWindow);
 

@@ -16,11 +16,6 @@ HINSTANCE g_viewInstance = nullptr;
 HWND g_viewLibraryWindow = nullptr;
 GenreEntryLookup g_genreEntryLookup = nullptr;
 
-AlbumWindow* openAlbumWindow() {
-    if (!g_albumWindow || !IsWindow(g_albumWindow)) return nullptr;
-    return dynamic_cast<AlbumWindow*>(coverhall::DialogBase::of(g_albumWindow));
-}
-
 }  // namespace
 
 void setViewHost(HINSTANCE instance, HWND libraryWindow, GenreEntryLookup genreEntry) {
@@ -48,15 +43,6 @@ void rerunAlbumSearch() {
 
 void repaintAlbumList() {
     if (g_albumWindow) InvalidateRect(GetDlgItem(g_albumWindow, IDC_ALBUM_LIST), nullptr, TRUE);
-}
-
-bool albumWallFilling() {
-    const AlbumWindow* window = openAlbumWindow();
-    return window && window->coversWaiting();
-}
-
-void showCoverProgress() {
-    if (AlbumWindow* window = openAlbumWindow()) window->writeStatusLine();
 }
 
 void destroyViewWindows() {

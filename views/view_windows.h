@@ -37,13 +37,6 @@ void rerunAlbumSearch();
 // covers are looked up again.
 void repaintAlbumList();
 
-// Whether an open album window's cover wall has visible covers waiting for
-// their decode.
-bool albumWallFilling();
-// Rewrites an open album window's status line: the progress of preparing
-// covers, or the search result once that ended.
-void showCoverProgress();
-
 // Destroys every open view window (their timers die with them); stop calls
 // it before the catalogues are released.
 void destroyViewWindows();

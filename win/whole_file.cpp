@@ -51,9 +51,10 @@ HRESULT replaceWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
     // In the target's folder, so that the move is a rename; no unique name
     // is asked for, which would cost a file created and closed first.
     const char* slash = std::strrchr(path, '\\');
-    char name[24];
-    std::snprintf(name, sizeof name, "qsc%08lx.tmp",
-                  static_cast<unsigned long>(GetCurrentProcessId()));
+    char name[32];
+    std::snprintf(name, sizeof name, "qsc%08lx-%lx.tmp",
+                  static_cast<unsigned long>(GetCurrentProcessId()),
+                  static_cast<unsigned long>(GetCurrentThreadId()));
     const std::string temporary =
         slash ? std::string(path, static_cast<std::size_t>(slash - path) + 1) + name : name;
     HRESULT result = writeWholeFile(temporary.c_str(), bytes);

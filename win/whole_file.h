@@ -15,8 +15,8 @@ namespace coverhall {
 HRESULT readWholeFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>& out);
 
 // Writes bytes to a temporary file in path's folder and moves it over path.
-// The temporary name is one per process: only the window thread writes
-// these files, and one left by a crash is overwritten by the next write.
+// The temporary name is one per thread: two cover workers may write at
+// once, and one left by a crash is overwritten by that thread's next write.
 HRESULT replaceWholeFile(const char* path, const std::vector<uint8_t>& bytes);
 
 }  // namespace coverhall

@@ -64,6 +64,10 @@ struct FindTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE find) { FindClose(find); }
 };
+// Threads, events: null when empty.
+struct KernelObjectTraits : NullIsEmpty<HANDLE> {
+    static void close(HANDLE object) { CloseHandle(object); }
+};
 struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE file) { CloseHandle(file); }
@@ -78,6 +82,7 @@ using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
+using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectTraits>;
 
 // A window DC (client area or whole window) released on scope exit.
 class WindowDc {

@@ -1,0 +1,34 @@
+// The cover rule as the workers run it. For one job it finds which source
+// gives the album's picture (the named file, the best ranked image of its
+// folders, a picture inside its first songs, or the thumbnail cache alone),
+// whether the cache stands for that source, and what is decoded and
+// written. What a job asks for is decided first, by a plan of its work
+// (planFor); the steps that look at files then follow that plan.
+#pragma once
+
+#include "covers/cover_job.h"
+#include "covers/missing_covers.h"
+#include "covers/user_cover_cache.h"
+
+// What the workers share between jobs.
+struct CoverStores {
+    MissingCovers missing;
+    UserCoverCache userCache;
+};
+
+// What a job's work asks of the rule.
+struct CoverPlan {
+    int edge = kThumbnailSize;  // of the picture made
+    bool thumbnail = true;      // the cache counts: it is read or written
+    bool trustCache = true;     // a current cache stands for its source
+    // Where the cache is shown without a search (the named file absent in
+    // mode 2), the search still runs, and a newer source replaces the cache.
+    bool searchPastCache = false;
+    bool readCache = true;   // a current cache is read, not only known
+    bool keepPixels = true;  // the result carries the picture
+};
+CoverPlan planFor(CoverWork work);
+
+// Runs the job on the calling thread, which holds an ImagingScope. The
+// cache is written as soon as a thumbnail is made. Never throws.
+CoverResult findCover(const CoverJob& job, CoverStores& stores);
