@@ -41,8 +41,8 @@ constexpr DWORD kStopWaitMs = 2000;
 // A picture shown from memory is compared with its source again after this.
 constexpr uint64_t kRecheckAfterMs = 5000;
 // Before a paint of new visible covers the window waits at most this long
-// for them, and gives up sooner when none came for the shorter time (the
-// workers are decoding, which takes longer).
+// for them; it stops sooner once every worker decodes (an answer is then a
+// decode away), or when none came for the shorter time.
 constexpr DWORD kVisibleWaitMs = 30;
 constexpr DWORD kVisibleStallMs = 8;
 // Songs whose tags are read for a picture, at most, in library order.
@@ -66,9 +66,14 @@ void runWorker(const std::shared_ptr<CoverEngineCore>& core) noexcept {
     try {
         const ImagingScope imaging(COINIT_MULTITHREADED);
         while (std::optional<CoverJob> job = core->queue.pop()) {
-            core->results.add(findCover(*job, core->stores));
+            bool decoded = false;
+            const auto decoding = [&] {
+                decoded = true;
+                core->queue.decoding();
+            };
+            core->results.add(findCover(*job, core->stores, decoding));
             wake(*core);
-            core->queue.done(*job);
+            core->queue.done(*job, decoded);
         }
     } catch (...) {
         coverhall::traceCurrentException("a cover worker failed");
@@ -159,6 +164,7 @@ bool CoverEngine::ensureWorkers() {
         start.release();  // the thread's now
         workers_.emplace_back(thread);
     }
+    core_->queue.setWorkers(static_cast<int>(workers_.size()));
     return !workers_.empty();
 }
 

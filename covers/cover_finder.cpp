@@ -44,8 +44,12 @@ namespace {
 
 class CoverFinder {
   public:
-    CoverFinder(const CoverJob& job, CoverStores& stores)
-        : job_(job), stores_(stores), plan_(planFor(job.work)), folder_(job.key.folder.c_str()) {
+    CoverFinder(const CoverJob& job, CoverStores& stores, const std::function<void()>& decoding)
+        : job_(job),
+          stores_(stores),
+          decoding_(decoding),
+          plan_(planFor(job.work)),
+          folder_(job.key.folder.c_str()) {
         result_.work = job.work;
         result_.key = job.key;
         result_.order = job.order;
@@ -63,9 +67,13 @@ class CoverFinder {
     // A decoded source becomes the picture; a thumbnail is cached at once.
     bool fromDecoded(CoverImage& image);
     void keep(CoverPixels pixels);
+    // A source is about to be read and decoded.
+    void noteDecoding();
 
     const CoverJob& job_;
     CoverStores& stores_;
+    const std::function<void()>& decoding_;
+    bool decodingNoted_ = false;
     const CoverPlan plan_;
     const char* folder_;
     CacheFile cache_;
@@ -126,6 +134,7 @@ bool CoverFinder::fromImageFile(const char* path) {
         return fromCache();
     }
     if (!stamped) return false;
+    noteDecoding();
     CoverImage image;
     return image.load(path, format) && fromDecoded(image);
 }
@@ -141,6 +150,7 @@ bool CoverFinder::fromSongs() {
         if (fileStamp(song.c_str(), stamp) && stamp.time > cache_.time) songsOlder = false;
     }
     if (cacheCurrent_ && songsOlder) return fromCache();
+    noteDecoding();
     for (const std::string& song : songs) {
         std::string failure;
         std::vector<uint8_t> picture = readSongPicture(song.c_str(), &failure);
@@ -161,6 +171,7 @@ bool CoverFinder::fromCacheAlone(bool sawCache) {
     if (plan_.thumbnail) return !cache_.path.empty() && fromCache();
     char beside[kCoverPathSize];
     if (!sawCache || !joinPath(folder_, kCacheFileName, beside)) return false;
+    noteDecoding();
     CoverImage image;
     return image.load(beside, kFormatBmp) && fromDecoded(image);
 }
@@ -205,6 +216,12 @@ bool CoverFinder::fromDecoded(CoverImage& image) {
     return true;
 }
 
+void CoverFinder::noteDecoding() {
+    if (decodingNoted_ || !decoding_) return;
+    decodingNoted_ = true;
+    decoding_();
+}
+
 void CoverFinder::keep(CoverPixels pixels) {
     result_.pixels = std::move(pixels);
     result_.outcome = Outcome::Shown;
@@ -212,9 +229,10 @@ void CoverFinder::keep(CoverPixels pixels) {
 
 }  // namespace
 
-CoverResult findCover(const CoverJob& job, CoverStores& stores) {
+CoverResult findCover(const CoverJob& job, CoverStores& stores,
+                      const std::function<void()>& decoding) {
     try {
-        return CoverFinder(job, stores).run();
+        return CoverFinder(job, stores, decoding).run();
     } catch (...) {
         // A failure inside the image layer is no cover.
         coverhall::traceCurrentException("cover request failed for", job.key.folder.c_str());

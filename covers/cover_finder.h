@@ -6,6 +6,8 @@
 // (planFor); the steps that look at files then follow that plan.
 #pragma once
 
+#include <functional>
+
 #include "covers/cover_job.h"
 #include "covers/missing_covers.h"
 #include "covers/user_cover_cache.h"
@@ -30,5 +32,8 @@ struct CoverPlan {
 CoverPlan planFor(CoverWork work);
 
 // Runs the job on the calling thread, which holds an ImagingScope. The
-// cache is written as soon as a thumbnail is made. Never throws.
-CoverResult findCover(const CoverJob& job, CoverStores& stores);
+// cache is written as soon as a thumbnail is made. `decoding`, when given,
+// is called once, before the first source is read and decoded. Never
+// throws.
+CoverResult findCover(const CoverJob& job, CoverStores& stores,
+                      const std::function<void()>& decoding = {});

@@ -72,8 +72,9 @@ std::optional<CoverJob> CoverQueue::takeLocked() {
     return std::nullopt;
 }
 
-void CoverQueue::done(const CoverJob& job) {
+void CoverQueue::done(const CoverJob& job, bool decoded) {
     std::lock_guard lock(mutex_);
+    if (decoded && decoding_ > 0) --decoding_;
     auto& running = pending_[indexOf(job.work)].running;
     const auto found = running.find(job.key);
     assert(found != running.end() && "done() without a pop");
@@ -103,12 +104,26 @@ void CoverQueue::endPass() {
     settleLocked();
 }
 
-bool CoverQueue::waitUrgent(std::chrono::milliseconds limit) {
-    std::unique_lock lock(mutex_);
-    return settled_.wait_for(lock, limit, [this] { return !urgentLocked(); });
+void CoverQueue::decoding() {
+    std::lock_guard lock(mutex_);
+    ++decoding_;
+    settleLocked();
 }
 
-bool CoverQueue::urgentLocked() const {
+void CoverQueue::setWorkers(int workers) {
+    std::lock_guard lock(mutex_);
+    workers_ = workers;
+}
+
+bool CoverQueue::waitUrgent(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return settled_.wait_for(lock, limit, [this] { return !answerDueLocked(); });
+}
+
+// Whether an answer for the Contents picture or a visible cover may come
+// soon: none once every worker is busy decoding.
+bool CoverQueue::answerDueLocked() const {
+    if (workers_ > 0 && decoding_ >= workers_) return false;
     for (CoverWork work : {CoverWork::Contents, CoverWork::Visible}) {
         const Lane& lane = pending_[indexOf(work)];
         if (!lane.byRank.empty() || !lane.running.empty()) return true;
@@ -117,7 +132,7 @@ bool CoverQueue::urgentLocked() const {
 }
 
 void CoverQueue::settleLocked() {
-    if (!urgentLocked()) settled_.notify_all();
+    if (!answerDueLocked()) settled_.notify_all();
 }
 
 void CoverQueue::close() {

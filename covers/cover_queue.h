@@ -28,8 +28,13 @@ class CoverQueue {
     std::optional<CoverJob> pop();
     // The same without waiting: none when nothing is pending.
     std::optional<CoverJob> tryPop();
-    // A job taken by pop has ended (its result is handed on).
-    void done(const CoverJob& job);
+    // A job taken by pop has ended (its result is handed on); `decoded`
+    // when its worker had called decoding() for it.
+    void done(const CoverJob& job, bool decoded = false);
+    // The worker is about to read and decode a source: its answer is a
+    // while away. waitUrgent stops waiting once all `workers` are so busy.
+    void decoding();
+    void setWorkers(int workers);
 
     // Drops every pending job of that work.
     void drop(CoverWork work);
@@ -39,8 +44,9 @@ class CoverQueue {
     void beginPass();
     void endPass();
 
-    // Waits until no Contents or Visible job is pending or running, at most
-    // `limit`; true when none is.
+    // Waits until no Contents or Visible job is pending or running, or
+    // every worker decodes, at most `limit`; true when waiting longer
+    // would not bring an answer sooner.
     bool waitUrgent(std::chrono::milliseconds limit);
 
     // Ends the queue: pending jobs are dropped, every pop returns none, and
@@ -71,8 +77,8 @@ class CoverQueue {
         void clear();
     };
     std::optional<CoverJob> takeLocked();
-    bool urgentLocked() const;
-    // Wakes waitUrgent when urgent work has run out.
+    bool answerDueLocked() const;
+    // Wakes waitUrgent when no answer is due.
     void settleLocked();
 
     mutable std::mutex mutex_;
@@ -81,6 +87,8 @@ class CoverQueue {
     Lane pending_[kCoverWorkKinds];
     uint64_t sequence_ = 0;
     uint64_t pass_ = 0;
+    int workers_ = 0;
+    int decoding_ = 0;
     bool inPass_ = false;
     bool closed_ = false;
 };
