@@ -114,12 +114,10 @@ configure_and_build() {
     CC=gcc CXX=g++ cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
     cmake --build "$NATIVE" -j "$JOBS"
-    if command -v g++ >/dev/null; then
-        log "building the ThreadSanitizer tree (the cover engine's queue and memory)"
-        CC=gcc CXX=g++ cmake -S "$ROOT" -B "$TSAN" -DCOVERHALL_TSAN=ON -DCOVERHALL_SANITIZE=OFF \
-            -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-        cmake --build "$TSAN" -j "$JOBS"
-    fi
+    log "building the ThreadSanitizer tree (the cover engine's queue and memory)"
+    CC=gcc CXX=g++ cmake -S "$ROOT" -B "$TSAN" -DCOVERHALL_TSAN=ON -DCOVERHALL_SANITIZE=OFF \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$TSAN" -j "$JOBS"
     if command -v clang++ >/dev/null; then
         log "building the fuzz targets (clang, libFuzzer)"
         CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ" -DCOVERHALL_FUZZ=ON \

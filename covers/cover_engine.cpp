@@ -162,6 +162,9 @@ bool CoverEngine::ensureWorkers() {
             break;
         }
         start.release();  // the thread's now
+        // The window thread, which the player's windows share, goes first
+        // when the processors are busy.
+        SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
         workers_.emplace_back(thread);
     }
     core_->queue.setWorkers(static_cast<int>(workers_.size()));
