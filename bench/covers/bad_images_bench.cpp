@@ -1,12 +1,13 @@
-// The cover layer on a deterministic corpus of broken images, used as the
-// cover wall uses it (thumbnail with cache write, then thumbnail from the
-// cache) and as the Contents view does. From a few valid covers of every
-// format it writes mutants: cut at every 1/16, bits flipped in the first 512
-// bytes, declared sizes of 0, 1, 65535 and 2^31 - 1, a PNG named .jpg, a GIF
-// frame of height 0, an empty file, a folder named like a cover, a 300 MB
-// sparse cover, and cut, flipped or resized cache files. Each must end in a thumbnail
-// of exactly kThumbnailSize or the placeholder, leave no cache file or a
-// whole one, and give Contents a picture of kContentsCoverSize.
+// The cover rule on a deterministic corpus of broken images, run as the
+// cover workers run it for the wall (thumbnail with cache write, then
+// thumbnail from the cache) and for the Contents view. From a few valid
+// covers of every format it writes mutants: cut at every 1/16, bits flipped
+// in the first 512 bytes, declared sizes of 0, 1, 65535 and 2^31 - 1, a PNG
+// named .jpg, a GIF frame of height 0, an empty file, a folder named like a
+// cover, a 300 MB sparse cover, and cut, flipped or resized cache files.
+// Each must end in a thumbnail of exactly kThumbnailSize or no cover (the
+// placeholder), leave no cache file or a whole one, and give Contents a
+// picture of kContentsCoverSize or none.
 // With the folder of the tagged test data as argument, every broken song of
 // it is the one song of an album whose cover is looked for inside it.
 // Prints bad_images_total, bad_images_songs, bad_images_crashes and
@@ -18,23 +19,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/bench_report.h"
-#include "catalogue/album_record.h"
-#include "catalogue/song_record.h"
-#include "catalogue/view_catalogue.h"
-#include "covers/album_cover.h"
 #include "covers/bmp_reader.h"
-#include "covers/cover_image_list_win32.h"
-#include "covers/plugin_state.h"
+#include "covers/cover_finder.h"
+#include "covers/imaging_factory.h"
 #include "tests/covers/test_images.h"
 #include "tools/cover_painter.h"
 #include "tools/wic_image_writer.h"
-#include "win/com_apartment.h"
-#include "win/plugin_globals.h"
 
 namespace {
 
@@ -196,33 +190,23 @@ bool writeSparse(const std::string& path, const Bytes& head, LONGLONG size) {
 
 class Runner {
   public:
-    Runner() {
-        picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
-                                   nullptr, nullptr, nullptr);
-    }
-    ~Runner() { DestroyWindow(picture_); }
-    Runner(const Runner&) = delete;
-    Runner& operator=(const Runner&) = delete;
+    explicit Runner(const std::string& userCache) : stores_{{}, UserCoverCache(userCache)} {}
 
     // One album folder: name is the cover the settings ask for; the folder
     // is already filled; the album's songs may hold pictures.
     void run(const std::string& label, const std::string& folder, const char* name, bool cacheGiven,
-             const std::vector<std::string>& songFiles = {}) {
+             const std::vector<std::string>& songs = {}) {
         g_current = label.c_str();
-        AlbumRecord album;
-        album.folder = folder;
-        std::vector<std::unique_ptr<StandaloneSong>> songs;
-        for (const std::string& file : songFiles) {
-            songs.push_back(
-                makeSongRecord("Artist", "Title", "Album", 1, 1, "", 2026, file.c_str(), nullptr));
-            album.songs.push_back(&songs.back()->record());
-        }
+        CoverJob job;
+        job.key.folder = folder;
+        job.key.rule = normalisedRule(NamedThenAny, name, true);
+        job.albumTitle = "Album";
+        job.songs = songs;
         const std::string cache = folder + "\\Quillet_Small_Cache_Cover.bmp";
         const Bytes cacheBefore = readBytes(cache);
         const double start = nowMs();
 
-        const int first = loadAlbumCover(&album, name, NamedThenAny, nullptr, thumbnails());
-        checkThumbnail(label, first);
+        const bool first = shown(label, job, kThumbnailSize);
         if (!cacheGiven) {
             const bool cached = fileExists(cache);
             if (cached && !first) fail(label, "a cache file of a cover that was not shown");
@@ -230,17 +214,12 @@ class Runner {
         } else if (readBytes(cache) != cacheBefore) {
             fail(label, "a current cache file was rewritten");
         }
-        const int second = loadAlbumCover(&album, name, NamedThenAny, nullptr, thumbnails());
-        checkThumbnail(label, second);
+        const bool second = shown(label, job, kThumbnailSize);
         if (!cacheGiven && first && !second) fail(label, "the cache written is not shown");
 
-        loadAlbumCover(&album, name, NamedThenAny, picture_, nullptr);
-        const auto shown =
-            reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        const SIZE size = bitmapSize(shown);
-        if (!shown || size.cx != kContentsCoverSize || size.cy != kContentsCoverSize) {
-            fail(label, "the Contents picture is not of the Contents size");
-        }
+        job.work = CoverWork::Contents;
+        job.key.picture = CoverPicture::Contents;
+        shown(label, job, kContentsCoverSize);
         if (leftoverTemporary(folder)) fail(label, "a temporary cache file was left behind");
         msMax_ = std::max(msMax_, nowMs() - start);
         ++total_;
@@ -251,14 +230,20 @@ class Runner {
     double msMax() const { return msMax_; }
 
   private:
-    static HIMAGELIST thumbnails() { return coverImageListOf(viewCatalogue()); }
-
-    static void checkThumbnail(const std::string& label, int shown) {
-        if (!shown) return;
-        const SIZE size = bitmapSize(pluginState()->thumbnailBitmap.get());
-        if (size.cx != kThumbnailSize || size.cy != kThumbnailSize) {
-            fail(label, "a thumbnail of the wrong size");
+    // Runs the job: a picture of exactly edge x edge, or none at all.
+    bool shown(const std::string& label, const CoverJob& job, int edge) {
+        const CoverResult result = findCover(job, stores_);
+        const CoverPixels& pixels = result.pixels;
+        if (result.outcome != CoverResult::Outcome::Shown) {
+            if (!pixels.empty()) fail(label, "pixels handed over with no cover");
+            return false;
         }
+        if (pixels.width != edge || pixels.height != edge ||
+            pixels.bgr.size() != static_cast<std::size_t>(pixels.stride()) * edge) {
+            fail(label, edge == kThumbnailSize ? "a thumbnail of the wrong size"
+                                               : "a Contents picture of the wrong size");
+        }
+        return true;
     }
 
     static bool wholeCache(const std::string& path) {
@@ -275,7 +260,7 @@ class Runner {
         return true;
     }
 
-    HWND picture_ = nullptr;
+    CoverStores stores_;
     int total_ = 0;
     double msMax_ = 0;
 };
@@ -333,11 +318,7 @@ int runBrokenSongs(Runner& runner, const std::string& tagged, NewFolder& newFold
 int main(int argc, char** argv) {
     SetUnhandledExceptionFilter(reportCrash);
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    const ComApartment apartment;
-    g_moduleHandle = GetModuleHandleA(nullptr);
-    makePluginState();
-    pluginState()->viewCatalogue =
-        std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
+    const ImagingScope imaging;
     const std::vector<Cover> covers = validCovers();
     for (const Cover& cover : covers) {
         if (cover.bytes.empty()) {
@@ -345,8 +326,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const TempFolder root;
-    Runner runner;
+    const TempFolder root, userCache;
+    Runner runner(userCache.path());
     int folders = 0;
     auto newFolder = [&root, &folders]() {
         const std::string folder = root.file("album" + std::to_string(folders++));
@@ -403,8 +384,6 @@ int main(int argc, char** argv) {
     const int tagged = argc > 1 ? runBrokenSongs(runner, argv[1], newFolder) : 0;
     if (argc > 1 && tagged < 100) fail("broken songs", "fewer than 100 broken songs were found");
 
-    releaseCoverBitmap();
-    releasePluginState();
     report("bad_images_total", runner.total(), "files");
     report("bad_images_songs", tagged, "files");
     report("bad_images_crashes", 0, "crashes");

@@ -1,8 +1,9 @@
 // Cover costs on a generated set of album folders, each with a 1400 x 1400
-// JPEG front cover: the first thumbnail (decode, resample, cache write,
-// bitmap, slot replace), the cached thumbnail and the Contents cover; the
-// first thumbnail of the same JPEG stored in an MP3's tag instead; and the
-// thumbnail request of an album without any cover once it was searched.
+// JPEG front cover, as a cover worker runs them: the first thumbnail
+// (decode, resample, cache write, pixels), the cached thumbnail and the
+// Contents cover; the first thumbnail of the same JPEG stored in an MP3's
+// tag instead; and the thumbnail request of an album without any cover once
+// it was searched.
 // With the folder of the tagged test data as argument, also how many of its
 // albums (covers placed as real libraries place them) show the right cover.
 // Prints medians per album as "bench <name> <value> <unit>".
@@ -11,26 +12,42 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench/bench_report.h"
-#include "catalogue/album_record.h"
-#include "catalogue/song_record.h"
-#include "catalogue/view_catalogue.h"
-#include "covers/album_cover.h"
-#include "covers/cover_image_list_win32.h"
-#include "covers/plugin_state.h"
+#include "covers/cover_finder.h"
+#include "covers/imaging_factory.h"
 #include "tests/covers/test_images.h"
-#include "win/com_apartment.h"
-#include "win/plugin_globals.h"
 
 namespace {
 
 constexpr int kAlbums = 200;
 constexpr int kCoverEdge = 1400;
+
+// An album as a job carries it.
+struct Album {
+    std::string folder;
+    std::string title;
+    std::vector<std::string> songs;
+};
+
+// Whether the job's picture was found, as a worker finds it.
+bool findsCover(CoverStores& stores, CoverWork work, const Album& album, const char* name,
+                uint32_t* centre = nullptr) {
+    CoverJob job;
+    job.work = work;
+    job.key.folder = album.folder;
+    job.key.rule = normalisedRule(NamedThenAny, name, true);
+    job.key.picture =
+        work == CoverWork::Contents ? CoverPicture::Contents : CoverPicture::Thumbnail;
+    job.albumTitle = album.title;
+    job.songs = album.songs;
+    const CoverResult result = findCover(job, stores);
+    if (centre) *centre = pixelAt(result.pixels, result.pixels.width / 2, result.pixels.height / 2);
+    return result.outcome == CoverResult::Outcome::Shown;
+}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -39,9 +56,9 @@ double median(std::vector<double> values) {
 }
 
 template <class Run>
-double medianPerAlbum(const std::vector<AlbumRecord>& albums, Run run) {
+double medianPerAlbum(const std::vector<Album>& albums, Run run) {
     std::vector<double> times;
-    for (const AlbumRecord& album : albums) {
+    for (const Album& album : albums) {
         const double start = nowMs();
         run(album);
         times.push_back(nowMs() - start);
@@ -73,23 +90,19 @@ std::vector<uint8_t> mp3With(const std::vector<uint8_t>& picture) {
 
 // Albums made of one song file each, in folders of their own.
 struct SongAlbums {
-    std::vector<AlbumRecord> albums;
-    std::vector<std::unique_ptr<StandaloneSong>> songs;
+    std::vector<Album> albums;
 
     void add(const std::string& folder, const std::vector<uint8_t>& mp3) {
         CreateDirectoryA(folder.c_str(), nullptr);
         const std::string file = folder + "\\01 Song.mp3";
         writeBytes(file, mp3);
-        songs.push_back(makeSongRecord("A", "T", "Album", 1, 1, "", 2026, file.c_str(), nullptr));
-        albums.emplace_back();
-        albums.back().folder = folder;
-        albums.back().songs.push_back(&songs.back()->record());
+        albums.push_back(Album{folder, "Album", {file}});
     }
 };
 
 // Albums of the tagged library (placements.tsv): how many there are and how
 // many show the right cover, or rightly none.
-void reportTaggedLibrary(const std::string& tagged, HIMAGELIST thumbnails) {
+void reportTaggedLibrary(const std::string& tagged, CoverStores& stores) {
     std::string library = tagged + "/library";
     for (char& c : library) c = c == '/' ? '\\' : c;
     std::ifstream in(library + "\\placements.tsv");
@@ -104,23 +117,16 @@ void reportTaggedLibrary(const std::string& tagged, HIMAGELIST thumbnails) {
         std::getline(fields, title, '\t');
         std::getline(fields, names, '\t');
         for (char& c : folder) c = c == '/' ? '\\' : c;
-        AlbumRecord album;
-        album.folder = library + "\\" + folder;
-        album.title = title;
-        std::vector<std::unique_ptr<StandaloneSong>> songs;
+        Album album{library + "\\" + folder, title, {}};
         std::istringstream files(names);
-        while (std::getline(files, name, '|')) {
-            const std::string file = library + "\\" + folder + "\\" + name;
-            songs.push_back(
-                makeSongRecord("A", "T", title.c_str(), 1, 1, "", 2026, file.c_str(), nullptr));
-            album.songs.push_back(&songs.back()->record());
-        }
-        const int shown = loadAlbumCover(&album, "cover.bmp", NamedThenAny, nullptr, thumbnails);
-        const bool right =
-            expected == "none"
-                ? shown == 0
-                : shown == 1 && similar(drawnPixel(thumbnails, ThumbnailImage, 50, 50),
-                                        std::stoul(expected, nullptr, 16));
+        // As many as the engine hands a job.
+        while (std::getline(files, name, '|') && album.songs.size() < 3)
+            album.songs.push_back(library + "\\" + folder + "\\" + name);
+        uint32_t centre = 0;
+        const bool shown = findsCover(stores, CoverWork::Visible, album, "cover.bmp", &centre);
+        const bool right = expected == "none"
+                               ? !shown
+                               : shown && similar(centre, std::stoul(expected, nullptr, 16));
         if (!right) std::fprintf(stderr, "covers_bench: wrong cover for %s\n", folder.c_str());
         ++total;
         found += right;
@@ -132,13 +138,10 @@ void reportTaggedLibrary(const std::string& tagged, HIMAGELIST thumbnails) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const ComApartment apartment;
-    g_moduleHandle = GetModuleHandleA(nullptr);
-    makePluginState();
-    pluginState()->viewCatalogue =
-        std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
-    const TempFolder root;
-    std::vector<AlbumRecord> albums(kAlbums);
+    const ImagingScope imaging;
+    const TempFolder root, userCache;
+    CoverStores stores{{}, UserCoverCache(userCache.path())};
+    std::vector<Album> albums(kAlbums);
     for (int i = 0; i < kAlbums; ++i) {
         albums[i].folder = root.file("album" + std::to_string(i));
         CreateDirectoryA(albums[i].folder.c_str(), nullptr);
@@ -154,12 +157,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    HWND picture = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
-                                   nullptr, nullptr, nullptr);
     int shown = 0;
-    HIMAGELIST thumbnails = coverImageListOf(viewCatalogue());
-    auto thumbnail = [&shown, thumbnails](const AlbumRecord& album) {
-        shown += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr, thumbnails);
+    auto thumbnail = [&shown, &stores](const Album& album) {
+        shown += findsCover(stores, CoverWork::Visible, album, "cover.jpg");
     };
     // The same JPEG bytes inside an MP3 of an album folder holding no image.
     SongAlbums embedded, bare;
@@ -171,23 +171,19 @@ int main(int argc, char** argv) {
     report("cover_first_ms", medianPerAlbum(albums, thumbnail), "ms");
     report("cover_first_embedded_ms", medianPerAlbum(embedded.albums, thumbnail), "ms");
     int placeholders = 0;
-    auto placeholder = [&placeholders, thumbnails](const AlbumRecord& album) {
-        placeholders += loadAlbumCover(&album, "cover.jpg", NamedThenAny, nullptr, thumbnails);
+    auto placeholder = [&placeholders, &stores](const Album& album) {
+        placeholders += findsCover(stores, CoverWork::Visible, album, "cover.jpg");
     };
-    for (const AlbumRecord& album : bare.albums) placeholder(album);
+    for (const Album& album : bare.albums) placeholder(album);
     report("cover_placeholder_redraw_ms", medianPerAlbum(bare.albums, placeholder), "ms");
     report("cover_cached_ms", medianPerAlbum(albums, thumbnail), "ms");
     report("cover_contents_ms",
            medianPerAlbum(albums,
-                          [&shown, picture](const AlbumRecord& a) {
-                              shown +=
-                                  loadAlbumCover(&a, "cover.jpg", NamedThenAny, picture, nullptr);
+                          [&shown, &stores](const Album& album) {
+                              shown += findsCover(stores, CoverWork::Contents, album, "cover.jpg");
                           }),
            "ms");
-    DestroyWindow(picture);
-    if (argc > 1) reportTaggedLibrary(argv[1], thumbnails);
-    releaseCoverBitmap();
-    releasePluginState();
+    if (argc > 1) reportTaggedLibrary(argv[1], stores);
     if (shown != 4 * kAlbums || placeholders != 0) {
         std::fprintf(stderr, "covers_bench: %d of %d covers shown, %d placeholders covered\n",
                      shown, 4 * kAlbums, placeholders);

@@ -1,19 +1,23 @@
 // The image layer: decoding by content, exact resampling, the BMP written for
-// the cache, the DIB handed out, and hostile files refused without harm.
+// the cache, the DIB handed out, hostile files refused without harm, and
+// each thread decoding with the factory of its own scope.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "covers/cover_image.h"
+#include "covers/file_names.h"
 #include "covers/image_header.h"
+#include "covers/imaging_factory.h"
+#include "tests/covers/com_call_probe.h"
 #include "tests/covers/test_images.h"
-#include "win/com_apartment.h"
 
 namespace {
 
 class CoverImageTest : public testing::Test {
   protected:
-    ComApartment apartment_;
+    ImagingScope imaging_;
     TempFolder folder_;
 };
 
@@ -182,4 +186,37 @@ TEST_F(CoverImageTest, BrokenAndHostileFilesAreRefused) {
     CoverImage image;
     EXPECT_FALSE(image.load(folder_.file("absent.png").c_str(), 4));
     EXPECT_FALSE(image.load(folder_.path().c_str(), 4));  // a folder
+}
+
+TEST_F(CoverImageTest, EachThreadDecodesWithTheFactoryOfItsOwnScope) {
+    const std::string path = folder_.file("a.png");
+    ASSERT_TRUE(writeSolidImage(path, GUID_ContainerFormatPng, 40, 40, kRed));
+    IWICImagingFactory* const mine = imagingFactory();
+    ASSERT_NE(mine, nullptr);
+    ComCallProbe probe;
+    // Decodes borrow the scope's factory: none is made per image.
+    for (int i = 0; i < 2; ++i) {
+        CoverImage image;
+        ASSERT_TRUE(image.load(path.c_str(), kFormatPng));
+        EXPECT_EQ(pixelAt(image.takePixels(), 5, 5), kRed);
+    }
+    EXPECT_EQ(probe.factoriesMade(), 0);
+    IWICImagingFactory* outside = mine;
+    IWICImagingFactory* inside = nullptr;
+    bool loadedOutside = true, loadedInside = false;
+    std::thread([&] {
+        outside = imagingFactory();
+        loadedOutside = CoverImage().load(path.c_str(), kFormatPng);
+        const ImagingScope scope;
+        inside = imagingFactory();
+        loadedInside = CoverImage().load(path.c_str(), kFormatPng);
+    }).join();
+    EXPECT_EQ(outside, nullptr);
+    EXPECT_FALSE(loadedOutside);
+    EXPECT_NE(inside, nullptr);
+    EXPECT_NE(inside, mine);
+    EXPECT_TRUE(loadedInside);
+    EXPECT_EQ(probe.apartmentsEntered(), 1);
+    EXPECT_EQ(probe.factoriesMade(), 1);
+    EXPECT_EQ(imagingFactory(), mine);
 }

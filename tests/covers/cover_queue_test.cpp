@@ -91,6 +91,19 @@ TEST(CoverQueue, AnotherPictureOrRuleIsAnotherJob) {
     EXPECT_EQ(queue.pending(CoverWork::Rebuild), 3u);
 }
 
+TEST(CoverQueue, AJobPushedWhileItRunsIsNotQueuedAgain) {
+    CoverQueue queue;
+    const CoverJob visible = job(CoverWork::Visible, "a");
+    queue.push(visible);
+    const auto running = queue.tryPop();
+    ASSERT_TRUE(running);
+    EXPECT_TRUE(queue.push(visible));
+    EXPECT_EQ(queue.pending(CoverWork::Visible), 0u);
+    queue.done(*running);
+    queue.push(visible);
+    EXPECT_EQ(queue.pending(CoverWork::Visible), 1u);
+}
+
 TEST(CoverQueue, DropEmptiesOneWork) {
     CoverQueue queue;
     queue.push(job(CoverWork::Visible, "a"));

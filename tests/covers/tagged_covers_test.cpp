@@ -4,23 +4,15 @@
 // read-only folders; and albums without cover that cost no search twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "catalogue/album_record.h"
-#include "catalogue/song_record.h"
-#include "catalogue/view_catalogue.h"
-#include "covers/album_cover.h"
-#include "covers/cover_image_list_win32.h"
-#include "covers/plugin_state.h"
-#include "covers/user_cover_cache.h"
 #include "tests/covers/file_call_probe.h"
-#include "tests/covers/test_images.h"
-#include "win/com_apartment.h"
-#include "win/plugin_globals.h"
+#include "tests/covers/finder_test.h"
 
 namespace {
 
@@ -77,74 +69,38 @@ void copyTree(const std::string& from, const std::string& to) {
     FindClose(find);
 }
 
-class TaggedCoversTest : public testing::Test {
+class TaggedCoversTest : public FinderTest {
   protected:
-    void SetUp() override {
-        g_moduleHandle = GetModuleHandleA(nullptr);
-        makePluginState();
-        pluginState()->viewCatalogue =
-            std::make_unique<ViewCatalogue>(kThumbnailSize, makeCoverImageList);
-        setUserCoverCacheForTests(userCache_.path(), kMaxUserCoverCacheFiles);
-        picture_ = CreateWindowExA(0, "STATIC", "", SS_BITMAP | WS_POPUP, 0, 0, 10, 10, nullptr,
-                                   nullptr, nullptr, nullptr);
-    }
-    void TearDown() override {
-        DestroyWindow(picture_);
-        releaseCoverBitmap();
-        setUserCoverCacheForTests("", kMaxUserCoverCacheFiles);
-        releasePluginState();
-    }
-
-    // The album of a placement's folder, its songs in track order.
-    AlbumRecord& album(const std::string& folder, const std::string& title,
-                       const std::vector<std::string>& songs) {
-        auto record = std::make_unique<AlbumRecord>();
-        record->folder = folder;
-        titles_.push_back(std::make_unique<std::string>(title));
-        record->title = *titles_.back();
-        for (const std::string& file : songs) {
-            songs_.push_back(makeSongRecord("Coverhall Tests", "Song", title.c_str(), 1, 1, "",
-                                            2026, file.c_str(), nullptr));
-            record->songs.push_back(&songs_.back()->record());
-        }
-        albums_.push_back(std::move(record));
-        return *albums_.back();
-    }
-    // A copy of a placement's album folder (and its parent for disc folders)
-    // in a folder of the test's own.
-    AlbumRecord& copied(const std::string& placement) {
+    // A copy of a placement's album folder in a folder of the test's own.
+    Placement copied(const std::string& placement) {
         for (const Placement& p : placements()) {
             if (p.folder != kLibrary + "\\" + placement) continue;
-            copyTree(p.folder, scratch_.file("album"));
-            std::vector<std::string> songs;
-            for (const std::string& song : p.songs)
-                songs.push_back(scratch_.file("album") + song.substr(p.folder.size()));
-            return album(scratch_.file("album"), p.title, songs);
+            Placement copy = p;
+            copy.folder = scratch_.file("album");
+            copyTree(p.folder, copy.folder);
+            for (std::string& song : copy.songs) song = copy.folder + song.substr(p.folder.size());
+            return copy;
         }
         ADD_FAILURE() << "no placement " << placement;
-        return album(scratch_.path(), "", {});
+        return Placement{scratch_.path(), "none", "", {}};
     }
 
-    int thumbnail(const AlbumRecord& a, bool songPictures = true, int mode = NamedThenAny) {
-        return loadAlbumCover(&a, "cover.bmp", mode, nullptr, list(), songPictures);
+    bool thumbnail(const Placement& a, bool songPictures = true, int mode = NamedThenAny) {
+        find(CoverWork::Visible, a.folder, normalisedRule(mode, "cover.bmp", songPictures), a.title,
+             firstSongs(a));
+        return shown();
     }
-    int contents(const AlbumRecord& a) {
-        return loadAlbumCover(&a, "cover.bmp", NamedThenAny, picture_, nullptr);
+    bool contents(const Placement& a) {
+        find(CoverWork::Contents, a.folder, normalisedRule(NamedThenAny, "cover.bmp", true),
+             a.title, firstSongs(a));
+        return shown();
     }
-    HIMAGELIST list() const { return coverImageListOf(viewCatalogue()); }
-    uint32_t slotColour() const { return drawnPixel(list(), ThumbnailImage, 50, 50); }
-    uint32_t pictureColour() const {
-        return bitmapPixel(
-            reinterpret_cast<HBITMAP>(SendMessageA(picture_, STM_GETIMAGE, IMAGE_BITMAP, 0)), 100,
-            100);
+    // As many as the engine hands a job: a picture in a fourth song is not looked for.
+    static std::vector<std::string> firstSongs(const Placement& a) {
+        return {a.songs.begin(), a.songs.begin() + std::min<std::size_t>(a.songs.size(), 3)};
     }
 
-    ComApartment apartment_;
-    TempFolder scratch_, userCache_;
-    HWND picture_ = nullptr;
-    std::vector<std::unique_ptr<StandaloneSong>> songs_;
-    std::vector<std::unique_ptr<std::string>> titles_;
-    std::vector<std::unique_ptr<AlbumRecord>> albums_;
+    TempFolder scratch_;
 };
 
 }  // namespace
@@ -154,75 +110,72 @@ TEST_F(TaggedCoversTest, EveryPlacementShowsItsOwnCover) {
     ASSERT_GE(all.size(), 20u);
     for (const Placement& p : all) {
         SCOPED_TRACE(p.folder);
-        const AlbumRecord& a = album(p.folder, p.title, p.songs);
         if (p.expected == "none") {
-            EXPECT_EQ(thumbnail(a), 0);
-            EXPECT_EQ(contents(a), 0);
+            EXPECT_FALSE(thumbnail(p));
+            EXPECT_FALSE(contents(p));
             continue;
         }
         const uint32_t colour = std::stoul(p.expected, nullptr, 16);
-        ASSERT_EQ(thumbnail(a), 1);
-        EXPECT_TRUE(similar(slotColour(), colour)) << std::hex << slotColour();
-        ASSERT_EQ(contents(a), 1);
-        EXPECT_TRUE(similar(pictureColour(), colour)) << std::hex << pictureColour();
+        ASSERT_TRUE(thumbnail(p));
+        EXPECT_TRUE(similar(centreColour(), colour)) << std::hex << centreColour();
+        ASSERT_TRUE(contents(p));
+        EXPECT_TRUE(similar(centreColour(), colour)) << std::hex << centreColour();
     }
 }
 
 TEST_F(TaggedCoversTest, ASongPicturesThumbnailIsCachedAndReusedUntilASongChanges) {
-    const AlbumRecord& a = copied("mp3-id3v24");
+    const Placement a = copied("mp3-id3v24");
     // Mode 0 searches on every request, so it checks the songs' times too;
     // mode 2 takes the cache while its named file is missing.
-    ASSERT_EQ(thumbnail(a, true, AnyImage), 1);
-    const uint32_t colour = slotColour();
-    const std::string cache = a.folder.c_str() + std::string("\\Quillet_Small_Cache_Cover.bmp");
+    ASSERT_TRUE(thumbnail(a, true, AnyImage));
+    const uint32_t colour = centreColour();
+    const std::string cache = a.folder + "\\Quillet_Small_Cache_Cover.bmp";
     ASSERT_TRUE(fileExists(cache));
     for (int mode : {AnyImage, NamedThenAny}) {
         FileCallProbe probe;
-        ASSERT_EQ(thumbnail(a, true, mode), 1);
+        ASSERT_TRUE(thumbnail(a, true, mode));
         EXPECT_EQ(probe.opens(), 1) << mode;  // the cache file, no song
-        EXPECT_EQ(slotColour(), colour);
+        EXPECT_EQ(centreColour(), colour);
     }
     // A retagged song is newer than the cache: its tags are read again.
     const uint64_t cacheTime = writeTime(cache);
-    ASSERT_TRUE(setWriteTime(a.songs[1]->fileName.c_str(), cacheTime + 10000000));
+    ASSERT_TRUE(setWriteTime(a.songs[1], cacheTime + 10000000));
     FileCallProbe probe;
-    ASSERT_EQ(thumbnail(a, true, AnyImage), 1);
+    ASSERT_TRUE(thumbnail(a, true, AnyImage));
     EXPECT_GE(probe.opens(), 2);
     EXPECT_GT(writeTime(cache), cacheTime);
 }
 
 TEST_F(TaggedCoversTest, OffNoSongFileIsOpened) {
-    const AlbumRecord& a = copied("mp3-id3v24");
+    const Placement a = copied("mp3-id3v24");
     FileCallProbe probe;
-    EXPECT_EQ(thumbnail(a, false), 0);
+    EXPECT_FALSE(thumbnail(a, false));
     EXPECT_EQ(probe.opens(), 0);
 }
 
 TEST_F(TaggedCoversTest, AReadOnlyFolderKeepsItsThumbnailInThePerUserCache) {
-    const AlbumRecord& a = copied("flac");
+    const Placement a = copied("flac");
     // Wine as root writes anywhere: a folder standing where the cache file
     // would go makes the write fail as a read-only folder would.
-    const std::string beside = a.folder.c_str() + std::string("\\Quillet_Small_Cache_Cover.bmp");
+    const std::string beside = a.folder + "\\Quillet_Small_Cache_Cover.bmp";
     ASSERT_TRUE(CreateDirectoryA(beside.c_str(), nullptr));
-    ASSERT_EQ(thumbnail(a), 1);
-    const uint32_t colour = slotColour();
-    const std::string user = userCoverCachePath(a.folder);
-    EXPECT_EQ(
-        user.substr(user.size() - 21), "\\" + [&] {
-            char hex[17];
-            snprintf(hex, sizeof hex, "%016llx", (unsigned long long)coverCacheKey(a.folder));
-            return std::string(hex);
-        }() + ".bmp");
+    ASSERT_TRUE(thumbnail(a));
+    const uint32_t colour = centreColour();
+    const std::string user = stores_->userCache.pathOf(a.folder);
+    char name[32];
+    std::snprintf(name, sizeof name, "\\%016llx.bmp",
+                  static_cast<unsigned long long>(coverCacheKey(a.folder)));
+    EXPECT_EQ(user, userCache_.path() + name);
     ASSERT_TRUE(fileExists(user));
     {
         FileCallProbe probe;
-        ASSERT_EQ(thumbnail(a), 1);
+        ASSERT_TRUE(thumbnail(a));
         EXPECT_EQ(probe.opens(), 1);  // the per-user cache, no song
     }
-    EXPECT_EQ(slotColour(), colour);
+    EXPECT_EQ(centreColour(), colour);
     // Nothing else was written beside the album.
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((a.folder.c_str() + std::string("\\*.tmp")).c_str(), &entry);
+    HANDLE find = FindFirstFileA((a.folder + "\\*.tmp").c_str(), &entry);
     EXPECT_EQ(find, INVALID_HANDLE_VALUE);
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
@@ -230,7 +183,7 @@ TEST_F(TaggedCoversTest, AReadOnlyFolderKeepsItsThumbnailInThePerUserCache) {
 TEST_F(TaggedCoversTest, ThePerUserCacheKeepsItsNewestFiles) {
     EXPECT_EQ(coverCacheKey("C:\\Music\\Album"), 0xcd96694a4ef5bb68ull);
     EXPECT_EQ(coverCacheKey("c:\\music\\album"), coverCacheKey("C:\\MUSIC\\ALBUM"));
-    setUserCoverCacheForTests(userCache_.path(), 3);
+    remakeStores(userCache_.path(), 3);
     std::vector<std::string> made;
     for (int i = 0; i < 5; ++i) {
         const std::string folder = scratch_.file("ro" + std::to_string(i));
@@ -238,8 +191,8 @@ TEST_F(TaggedCoversTest, ThePerUserCacheKeepsItsNewestFiles) {
         CreateDirectoryA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str(), nullptr);
         ASSERT_TRUE(
             writeSolidImage(folder + "\\cover.png", GUID_ContainerFormatPng, 8, 8, 0xE02020));
-        ASSERT_EQ(thumbnail(album(folder, "", {})), 1);
-        made.push_back(userCoverCachePath(folder));
+        ASSERT_TRUE(thumbnail(Placement{folder, "", "", {}}));
+        made.push_back(stores_->userCache.pathOf(folder));
         // Distinct times a minute apart, oldest first, whatever the clock's step.
         setWriteTime(made.back(), writeTime(made.back()) - (5 - i) * 600000000ull);
     }
@@ -255,11 +208,11 @@ TEST_F(TaggedCoversTest, AnAlbumWithoutCoverCostsOneQueryPerSearchedFolderUntilO
     std::vector<std::string> songs;
     for (const char* song : {"01 Song.mp3", "02 Song.mp3", "03 Song.mp3"})
         songs.push_back(parent + "\\CD1\\" + song);
-    const AlbumRecord& a = album(parent + "\\CD1", "No Cover", songs);
-    ASSERT_EQ(thumbnail(a), 0);
+    const Placement a{parent + "\\CD1", "none", "No Cover", songs};
+    ASSERT_FALSE(thumbnail(a));
     for (int i = 0; i < 2; ++i) {
         FileCallProbe probe;
-        EXPECT_EQ(thumbnail(a), 0);
+        EXPECT_FALSE(thumbnail(a));
         EXPECT_EQ(probe.opens(), 0);
         EXPECT_EQ(probe.listings(), 0);
         EXPECT_EQ(probe.attributeQueries(), 3);  // CD1, Set and Set\Scans
@@ -267,12 +220,48 @@ TEST_F(TaggedCoversTest, AnAlbumWithoutCoverCostsOneQueryPerSearchedFolderUntilO
     // Another setting looks again, and is remembered in its turn.
     for (int listings : {1, 0}) {
         FileCallProbe probe;
-        EXPECT_EQ(thumbnail(a, false), 0);
+        EXPECT_FALSE(thumbnail(a, false));
         EXPECT_EQ(probe.listings() > 0, listings > 0);
     }
     // A cover copied into the parent's Scans folder is found.
     ASSERT_TRUE(
         writeSolidImage(parent + "\\Scans\\front.png", GUID_ContainerFormatPng, 8, 8, 0x2060E0));
-    ASSERT_EQ(thumbnail(a, false), 1);
-    EXPECT_EQ(slotColour(), 0x2060E0u);
+    ASSERT_TRUE(thumbnail(a, false));
+    EXPECT_EQ(centreColour(), 0x2060E0u);
+}
+
+TEST_F(TaggedCoversTest, ABrokenCoverIsRememberedUntilItsFileChanges) {
+    const struct {
+        const char* what;
+        const char* file;  // in the album folder
+        bool song;
+    } cases[] = {
+        {"broken image", "folder.jpg", false},
+        {"broken picture in a song", "mp3v24-picture-garbage.mp3", true},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = scratch_.file(c.what);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        const std::string path = folder + "\\" + c.file;
+        if (c.song) {
+            const std::string broken = windowsPath(COVERHALL_TAGGED_DIR "/broken/") + c.file;
+            ASSERT_TRUE(CopyFileA(broken.c_str(), path.c_str(), FALSE)) << c.what;
+        } else {
+            ASSERT_TRUE(writeBytes(path, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}));
+        }
+        const Placement a{folder, "none", "Broken",
+                          c.song ? std::vector<std::string>{path} : std::vector<std::string>{}};
+        EXPECT_FALSE(thumbnail(a)) << c.what;
+        {
+            FileCallProbe probe;
+            EXPECT_FALSE(thumbnail(a)) << c.what;
+            EXPECT_EQ(probe.opens(), 0) << c.what;
+            EXPECT_EQ(probe.listings(), 0) << c.what;
+            EXPECT_EQ(probe.attributeQueries(), 2) << c.what;  // the folder and the file
+        }
+        ASSERT_TRUE(setWriteTime(path, writeTime(path) + 10000000));
+        FileCallProbe probe;
+        EXPECT_FALSE(thumbnail(a)) << c.what;
+        EXPECT_GE(probe.opens(), 1) << c.what;
+    }
 }

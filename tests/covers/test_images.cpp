@@ -200,6 +200,13 @@ uint32_t bitmapPixel(HBITMAP bitmap, int x, int y) {
     return pixels[std::size_t(y) * size.cx + x] & 0xFFFFFF;
 }
 
+uint32_t pixelAt(const CoverPixels& pixels, int x, int y) {
+    if (x < 0 || y < 0 || x >= pixels.width || y >= pixels.height) return 0xFFFFFFFF;
+    const std::size_t at = std::size_t(y) * pixels.stride() + std::size_t(x) * 3;
+    if (at + 3 > pixels.bgr.size()) return 0xFFFFFFFF;
+    return uint32_t(pixels.bgr[at + 2]) << 16 | uint32_t(pixels.bgr[at + 1]) << 8 | pixels.bgr[at];
+}
+
 uint32_t drawnPixel(HIMAGELIST list, int index, int x, int y, UINT style) {
     int w = 0, h = 0;
     if (!ImageList_GetIconSize(list, &w, &h)) return 0xFFFFFFFF;

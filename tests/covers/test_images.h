@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "covers/cover_job.h"
+
 // A fresh folder under the temporary folder, removed with all its contents.
 class TempFolder {
   public:
@@ -49,6 +51,8 @@ bool setWriteTime(const std::string& path, uint64_t time);
 // Size and pixels (0xRRGGBB, (0, 0) top-left) of a bitmap.
 SIZE bitmapSize(HBITMAP bitmap);
 uint32_t bitmapPixel(HBITMAP bitmap, int x, int y);
+// A pixel (0xRRGGBB) of a cover engine picture; 0xFFFFFFFF outside it.
+uint32_t pixelAt(const CoverPixels& pixels, int x, int y);
 // Image index of the list drawn normally over a magenta ground, at (x, y).
 uint32_t drawnPixel(HIMAGELIST list, int index, int x, int y, UINT style = ILD_NORMAL);
 constexpr uint32_t kGround = 0xFF00FF;
