@@ -41,18 +41,6 @@ void ThumbnailMemory::markChecked(const CoverKey& key, uint64_t now) {
     }
 }
 
-void ThumbnailMemory::forget(const std::string& folder) {
-    for (auto it = order_.begin(); it != order_.end();) {
-        if (it->key.folder != folder) {
-            ++it;
-            continue;
-        }
-        entries_.erase(it->key);
-        bytes_ -= it->cost;
-        it = order_.erase(it);
-    }
-}
-
 void ThumbnailMemory::clear() {
     entries_.clear();
     order_.clear();

@@ -26,7 +26,7 @@ class ThumbnailMemory {
     explicit ThumbnailMemory(std::size_t maxBytes = kThumbnailMemoryBytes) : maxBytes_(maxBytes) {}
 
     // The answer for the key, made the most recent; null when none is held.
-    // The pointer holds until the next put, forget or clear.
+    // The pointer holds until the next put or clear.
     const RememberedCover* find(const CoverKey& key);
     // Holds the answer, replacing an earlier one for the key, then forgets
     // the least recent ones beyond the bound. An answer larger than the
@@ -34,8 +34,6 @@ class ThumbnailMemory {
     void put(const CoverKey& key, RememberedCover cover);
     // Notes a check of the key's source at `now`; nothing without an entry.
     void markChecked(const CoverKey& key, uint64_t now);
-    // Forgets every answer for the folder, under every rule and picture.
-    void forget(const std::string& folder);
     void clear();
 
     std::size_t bytes() const { return bytes_; }

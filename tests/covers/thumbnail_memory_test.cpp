@@ -68,22 +68,6 @@ TEST(ThumbnailMemory, TheRuleAndThePictureArePartOfTheKey) {
     EXPECT_NE(memory.find(held), nullptr);
 }
 
-TEST(ThumbnailMemory, ForgetDropsTheFolderUnderEveryRuleAndPicture) {
-    ThumbnailMemory memory;
-    CoverKey named = key("a"), contents = key("a");
-    named.rule.imageName = "front.jpg";
-    contents.picture = CoverPicture::Contents;
-    memory.put(key("a"), cover(10));
-    memory.put(named, cover(10));
-    memory.put(contents, cover(10));
-    memory.put(key("ab"), cover(10));
-
-    memory.forget("a");
-    EXPECT_EQ(memory.size(), 1u);
-    EXPECT_EQ(memory.bytes(), ThumbnailMemory::costOf(key("ab"), cover(10)));
-    EXPECT_NE(memory.find(key("ab")), nullptr);
-}
-
 TEST(ThumbnailMemory, AnAnswerLargerThanTheBoundIsNotHeld) {
     const std::size_t bound = ThumbnailMemory::costOf(key("a"), cover(1000));
     ThumbnailMemory memory(bound);
