@@ -87,19 +87,18 @@ void searchAfter(StandInHost& host, const std::function<void()>& change) {
     coverhall::host::pumpUntil(host, [&] { return writes.count() > 0; });
 }
 
-// Handles messages until the cover wall's fill timer has been quiet for a
-// while: the covers on screen are decoded.
-void waitForWallFilled(StandInHost& host) {
-    HWND list = host.control(IDC_ALBUM_LIST);
-    DWORD lastFill = GetTickCount();
-    const DWORD start = lastFill;
-    while (GetTickCount() - lastFill < 250 && GetTickCount() - start < 20000) {
+// Handles messages until no cover has arrived for a while: the plug-in's
+// cover workers post each batch of covers to its window (WM_APP + 0x2C).
+void waitForCovers() {
+    DWORD lastCover = GetTickCount();
+    const DWORD start = lastCover;
+    while (GetTickCount() - lastCover < 250 && GetTickCount() - start < 20000) {
         MSG message;
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
             continue;
         }
-        if (message.hwnd == list && message.message == WM_TIMER) lastFill = GetTickCount();
+        if (message.message == WM_APP + 0x2C) lastCover = GetTickCount();
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -146,7 +145,7 @@ void walk(StandInHost& host, Tour& tour) {
     tour.shootNow("preparing-covers");
     coverhall::host::pumpUntil(host,
                                [&] { return statusText(host).rfind("Preparing covers", 0) != 0; });
-    waitForWallFilled(host);
+    waitForCovers();
     tour.shoot("covers-low");
     click(host, IDC_DENSITY_HIGH);
     tour.shoot("covers-high");
@@ -168,6 +167,7 @@ void walk(StandInHost& host, Tour& tour) {
     // One album's contents, then its songs sent to the playlist.
     selectRow(host.control(IDC_ALBUM_LIST), 2);
     click(host, IDC_MODE_CONTENTS);
+    waitForCovers();
     tour.shoot("contents");
     ListView_SetItemState(host.control(IDC_SONG_LIST), -1, LVIS_SELECTED, LVIS_SELECTED);
     click(host, IDC_ENQUEUE);

@@ -223,7 +223,19 @@ TEST_F(ContextMenuTest, RefreshCoverRewritesTheCacheFromAChangedSourceAndKeepsIt
     const std::string cache = folder + "\\Quillet_Small_Cache_Cover.bmp";
     ASSERT_TRUE(writeSolidImage(source, GUID_ContainerFormatPng, 200, 200, 0xC02020));
     open({song("Album", "Jazz", "Song", folder.c_str())}, "1");
-    ASSERT_TRUE(host::pumpUntil(host(), [&] { return fileExists(cache); }));
+    RECT icon{};
+    ListView_GetItemRect(list(), 0, &icon, LVIR_ICON);
+    const POINT centre{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    // The cover as the wall shows it, unselected: a selected one is drawn
+    // highlighted.
+    const auto shows = [&](uint32_t colour) {
+        if (ListView_GetSelectedCount(list()) > 0) {
+            ListView_SetItemState(list(), -1, 0, LVIS_SELECTED);
+            UpdateWindow(list());
+        }
+        return similar(screenColour(list(), centre), colour);
+    };
+    ASSERT_TRUE(host::pumpUntil(host(), [&] { return fileExists(cache) && shows(0xC02020); }));
     const std::vector<uint8_t> red = readBytes(cache);
     // Replaced within the cache's second: the cache still looks current.
     ASSERT_TRUE(writeSolidImage(source, GUID_ContainerFormatPng, 200, 200, 0x2020C0));
@@ -232,14 +244,19 @@ TEST_F(ContextMenuTest, RefreshCoverRewritesTheCacheFromAChangedSourceAndKeepsIt
     driver.expectMenu(ID_MENU_REFRESH_COVER);
     rightClick(list(), 0, driver);
     EXPECT_TRUE(host::pumpUntil(host(), [&] { return readBytes(cache) != red; }));
+    EXPECT_TRUE(host::pumpUntil(host(), [&] { return shows(0x2020C0); }));
     const std::vector<uint8_t> blue = readBytes(cache);
 
-    // Without a source, in List where the rebuild is done at once.
+    // Without a source the cache stays, and so does its picture.
     ASSERT_TRUE(DeleteFileA(source.c_str()));
-    host::clickButton(list(IDC_MODE_LIST));
+    bool answered = false;
+    const TakenMessages answers(
+        [&](const MSG& message) { answered |= message.message == kCoverResultsMessage; });
     driver.expectMenu(ID_MENU_REFRESH_COVER);
     rightClick(list(), 0, driver);
+    EXPECT_TRUE(host::pumpUntil(host(), [&] { return answered; }));
     EXPECT_EQ(readBytes(cache), blue);
+    EXPECT_TRUE(shows(0x2020C0));
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "host/wait_probes.h"
 #include "resources/resource_ids.h"
+#include "win/win_handles.h"
 
 namespace coverhall::test {
 namespace {
+
+TakenMessages* g_takenMessages = nullptr;
 
 BOOL CALLBACK countWindow(HWND window, LPARAM count) {
     char name[64] = "";
@@ -74,6 +79,46 @@ void typeSearch(host::StandInHost& host, const std::string& text) {
 
 bool shown(HWND control) {
     return control && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+TakenMessages::TakenMessages(std::function<void(const MSG&)> seen)
+    : seen_(std::move(seen)),
+      hook_(
+          SetWindowsHookExA(WH_GETMESSAGE, &TakenMessages::taken, nullptr, GetCurrentThreadId())) {
+    g_takenMessages = this;
+}
+
+TakenMessages::~TakenMessages() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    g_takenMessages = nullptr;
+}
+
+LRESULT CALLBACK TakenMessages::taken(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_takenMessages)
+        g_takenMessages->seen_(*reinterpret_cast<const MSG*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool handleMessagesUntil(const std::function<bool()>& done, DWORD deadlineMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= deadlineMs) return false;
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+uint32_t screenColour(HWND window, POINT point) {
+    const WindowDc screen(window);
+    const COLORREF colour = GetPixel(screen.get(), point.x, point.y);
+    return static_cast<uint32_t>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 |
+           GetBValue(colour);
 }
 
 size_t processWindowCount() {
