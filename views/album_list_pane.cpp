@@ -1,6 +1,7 @@
 #include "views/album_list_pane.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "catalogue/list_columns.h"
@@ -257,9 +258,11 @@ std::pair<int, int> AlbumListPane::itemsInView() const {
     const int width = LOWORD(spacing), height = HIWORD(spacing);
     if (count <= 0 || !GetClientRect(list(), &client) || width <= 0 || height <= 0) return {0, 0};
     ListView_GetOrigin(list(), &origin);
+    // How far the wall is scrolled down; Wine gives the origin negated.
+    const int scrolled = std::abs(static_cast<int>(origin.y));
     const int perRow = std::max(1, static_cast<int>(client.right) / width);
-    const int firstRow = std::max(0, static_cast<int>(origin.y) / height);
-    const int lastRow = std::max(0, static_cast<int>(origin.y + client.bottom - 1) / height);
+    const int firstRow = scrolled / height;
+    const int lastRow = (scrolled + static_cast<int>(client.bottom) - 1) / height;
     return {std::min(count, firstRow * perRow), std::min(count, (lastRow + 1) * perRow)};
 }
 
