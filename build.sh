@@ -5,6 +5,7 @@
 #   ./build.sh bench   install, build, print the benchmark figures
 #   ./build.sh build   install and build only
 #   ./build.sh fuzz [SECONDS]  run every fuzz target SECONDS each (default 60)
+#   ./build.sh release  build the 32-bit DLL, write the installer and zip to dist/
 # Two Windows builds are made: win32 (the shipped DLL) and win64 (a test
 # vehicle). Windows programs run on both where this machine can run 32-bit
 # programs, on win64 alone where it cannot or when COVERHALL_WIN64_ONLY=1.
@@ -22,7 +23,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 PACKAGES=(cmake make g++ googletest xvfb xauth clang libclang-rt-14-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
           g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-          wine wine64 fonts-wine dpkg-dev libutfcpp-dev ffmpeg python3-mutagen)
+          wine wine64 fonts-wine dpkg-dev libutfcpp-dev ffmpeg python3-mutagen nsis zip)
 PACKAGES_32=(wine32:i386)
 
 log() { printf '== %s\n' "$*"; }
@@ -54,12 +55,10 @@ choose_builds() {
     fi
 }
 
-setup() {
-    choose_builds
-    local wanted=("${PACKAGES[@]}")
-    [ "${RUN_BUILDS[0]}" = win32 ] && wanted+=("${PACKAGES_32[@]}")
-    local missing=()
-    for p in "${wanted[@]}"; do
+# Installs those of the named Debian packages that are missing.
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$p")
     done
@@ -67,12 +66,19 @@ setup() {
     log "installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
-    if [ "${RUN_BUILDS[0]}" = win32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+}
+
+setup() {
+    choose_builds
+    local wanted=("${PACKAGES[@]}")
+    [ "${RUN_BUILDS[0]}" = win32 ] && wanted+=("${PACKAGES_32[@]}")
+    install_missing "${wanted[@]}"
 }
 
 TAGLIB_SOURCE=$BUILD/taglib-src
@@ -222,6 +228,7 @@ run_tests() {
         ctest --test-dir "$BUILD/$tree" --output-on-failure -j "$JOBS"
         stop_server
     done
+    check_installer
 }
 
 run_demo() {
@@ -295,6 +302,63 @@ run_fuzz() {
     return $status
 }
 
+DIST=$ROOT/dist
+# The installer (NSIS) and the zip of the built 32-bit DLL, named with the
+# version of the version block, into the given folder: RELEASE_SETUP and
+# RELEASE_ZIP name them.
+write_release() {
+    local out=$1 version
+    version=$(sed -n 's/^ *VALUE "FileVersion", "\([0-9.]*\)".*/\1/p' "$ROOT/resources/version.rc")
+    [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+        { echo "release: no FileVersion in resources/version.rc" >&2; return 1; }
+    local stage=$BUILD/release dll=$BUILD/win32/bin/ml_Coverhall.dll
+    rm -rf "$stage"
+    mkdir -p "$stage" "$out"
+    # One notices file for the licence page and the zip; CRLF for Notepad.
+    { printf '%s\n' "Coverhall $version contains TagLib 1.13 (https://taglib.org/), linked" \
+          "statically, used under the Mozilla Public License 1.1, whose text follows." \
+          "Its sources: Debian's source package taglib." "" ""
+      cat "$ROOT/third_party/taglib/COPYING.MPL"; } | sed 's/\r*$/\r/' >"$stage/ThirdPartyNotices.txt"
+    RELEASE_SETUP=$out/Coverhall-$version-Setup.exe
+    RELEASE_ZIP=$out/Coverhall-$version.zip
+    rm -f "$RELEASE_SETUP" "$RELEASE_ZIP"
+    log "writing $RELEASE_SETUP"
+    makensis -V2 -DVERSION="$version" -DDLL="$dll" -DREADME="$ROOT/ReadMeCoverhall.txt" \
+        -DNOTICES="$stage/ThirdPartyNotices.txt" -DOUTDIR="$out" "$ROOT/installer/coverhall.nsi"
+    cp "$dll" "$ROOT/ReadMeCoverhall.txt" "$stage/"
+    (cd "$stage" && zip -q -X "$RELEASE_ZIP" ml_Coverhall.dll ReadMeCoverhall.txt ThirdPartyNotices.txt)
+    local size
+    size=$(stat -c %s "$RELEASE_SETUP")
+    log "$(basename "$RELEASE_SETUP"): $size bytes"
+    log "$(basename "$RELEASE_ZIP"): $(stat -c %s "$RELEASE_ZIP") bytes"
+    if [ "$size" -ge $((1536 * 1024)) ]; then
+        echo "release: the installer is 1.5 MB or more" >&2
+        return 1
+    fi
+}
+
+# Builds only the shipped DLL, in Release, and writes the release to dist/.
+release() {
+    fetch_taglib
+    log "building the 32-bit Windows DLL (Release)"
+    cmake -S "$ROOT" -B "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCOVERHALL_TAGLIB_SOURCE="$TAGLIB_SOURCE" >/dev/null
+    cmake --build "$BUILD/win32" -j "$JOBS" --target ml_Coverhall
+    write_release "$DIST"
+}
+
+# The installer of the DLL just built, installed and uninstalled silently in
+# a scratch Wine prefix; its stubs are 32-bit programs.
+check_installer() {
+    if [ "${RUN_BUILDS[0]}" != win32 ]; then
+        log "installer checks: skipped (this machine cannot run 32-bit programs)"
+        return 0
+    fi
+    log "installer checks under 32-bit Wine"
+    write_release "$BUILD/release-check"
+    sh "$ROOT/installer/check_installer.sh" "$RELEASE_SETUP" "$BUILD/win32/bin/ml_Coverhall.dll"
+}
+
 cmd=${1:-test}
 case "$cmd" in
     build) setup; configure_and_build ;;
@@ -302,5 +366,6 @@ case "$cmd" in
     demo) setup; configure_and_build; run_demo ;;
     bench) setup; configure_and_build; run_bench ;;
     fuzz) setup; run_fuzz "${2:-60}" ;;
-    *) echo "usage: $0 {test|demo|bench|build|fuzz [SECONDS]}" >&2; exit 2 ;;
+    release) setup; release ;;
+    *) echo "usage: $0 {test|demo|bench|build|fuzz [SECONDS]|release}" >&2; exit 2 ;;
 esac
