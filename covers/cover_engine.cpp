@@ -62,19 +62,30 @@ void wake(CoverEngineCore& core) {
     if (!core.window || !PostMessageA(core.window, kResultsMessage, 0, 0)) core.wakePending = false;
 }
 
+bool urgentPending(const CoverQueue& queue) {
+    return queue.pending(CoverWork::Contents) + queue.pending(CoverWork::Visible) > 0;
+}
+
 void runWorker(const std::shared_ptr<CoverEngineCore>& core) noexcept {
     try {
         const ImagingScope imaging(COINIT_MULTITHREADED);
-        while (std::optional<CoverJob> job = core->queue.pop()) {
+        LaterCacheWrites cacheWrites;
+        for (;;) {
+            if (!cacheWrites.empty() && !urgentPending(core->queue))
+                cacheWrites.writeAll(core->stores.userCache);
+            std::optional<CoverJob> job = core->queue.pop();
+            if (!job) break;
             bool decoded = false;
             const auto decoding = [&] {
                 decoded = true;
                 core->queue.decoding();
             };
-            core->results.add(findCover(*job, core->stores, decoding));
+            core->results.add(findCover(*job, core->stores, decoding, &cacheWrites));
             wake(*core);
             core->queue.done(*job, decoded);
         }
+        // Stopping: the caches made spare the next start their decodes.
+        cacheWrites.writeAll(core->stores.userCache);
     } catch (...) {
         coverhall::traceCurrentException("a cover worker failed");
     }

@@ -24,6 +24,7 @@ CoverPlan planFor(CoverWork work) {
             plan.readCache = false;
             break;
         case CoverWork::Visible:
+            plan.cacheLater = true;
             break;
         case CoverWork::Rebuild:
             plan.trustCache = false;
@@ -44,11 +45,13 @@ namespace {
 
 class CoverFinder {
   public:
-    CoverFinder(const CoverJob& job, CoverStores& stores, const std::function<void()>& decoding)
+    CoverFinder(const CoverJob& job, CoverStores& stores, const std::function<void()>& decoding,
+                LaterCacheWrites* later)
         : job_(job),
           stores_(stores),
           decoding_(decoding),
           plan_(planFor(job.work)),
+          later_(plan_.cacheLater ? later : nullptr),
           folder_(job.key.folder.c_str()) {
         result_.work = job.work;
         result_.key = job.key;
@@ -64,8 +67,9 @@ class CoverFinder {
     bool search();
     // The current cache stands for the source: read, or only known.
     bool fromCache();
-    // A decoded source becomes the picture; a thumbnail is cached at once.
-    bool fromDecoded(CoverImage& image);
+    // A decoded source (the file `source` of that stamp) becomes the
+    // picture; its thumbnail is cached.
+    bool fromDecoded(CoverImage& image, const char* source, const FileStamp& sourceStamp);
     void keep(CoverPixels pixels);
     // A source is about to be read and decoded.
     void noteDecoding();
@@ -75,6 +79,7 @@ class CoverFinder {
     const std::function<void()>& decoding_;
     bool decodingNoted_ = false;
     const CoverPlan plan_;
+    LaterCacheWrites* const later_;
     const char* folder_;
     CacheFile cache_;
     bool cacheCurrent_ = false;
@@ -136,7 +141,7 @@ bool CoverFinder::fromImageFile(const char* path) {
     if (!stamped) return false;
     noteDecoding();
     CoverImage image;
-    return image.load(path, format) && fromDecoded(image);
+    return image.load(path, format) && fromDecoded(image, path, stamp);
 }
 
 // A picture inside one of the album's first songs. The cache stays current
@@ -145,21 +150,23 @@ bool CoverFinder::fromSongs() {
     const std::vector<std::string>& songs = job_.songs;
     if (songs.empty()) return false;
     bool songsOlder = true;
-    for (const std::string& song : songs) {
-        FileStamp stamp;
-        if (fileStamp(song.c_str(), stamp) && stamp.time > cache_.time) songsOlder = false;
+    std::vector<FileStamp> stamps(songs.size());
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        if (fileStamp(songs[i].c_str(), stamps[i]) && stamps[i].time > cache_.time)
+            songsOlder = false;
     }
     if (cacheCurrent_ && songsOlder) return fromCache();
     noteDecoding();
-    for (const std::string& song : songs) {
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        const char* song = songs[i].c_str();
         std::string failure;
-        std::vector<uint8_t> picture = readSongPicture(song.c_str(), &failure);
+        std::vector<uint8_t> picture = readSongPicture(song, &failure);
         if (!failure.empty())
-            coverhall::traceFailure("cannot read the picture in", song.c_str(), failure.c_str());
+            coverhall::traceFailure("cannot read the picture in", song, failure.c_str());
         if (picture.empty()) continue;
-        watched_.push_back(song);
+        watched_.push_back(songs[i]);
         CoverImage image;
-        return image.loadBytes(std::move(picture), song.c_str()) && fromDecoded(image);
+        return image.loadBytes(std::move(picture), song) && fromDecoded(image, song, stamps[i]);
     }
     return false;
 }
@@ -173,7 +180,7 @@ bool CoverFinder::fromCacheAlone(bool sawCache) {
     if (!sawCache || !joinPath(folder_, kCacheFileName, beside)) return false;
     noteDecoding();
     CoverImage image;
-    return image.load(beside, kFormatBmp) && fromDecoded(image);
+    return image.load(beside, kFormatBmp) && fromDecoded(image, beside, FileStamp{});
 }
 
 bool CoverFinder::search() {
@@ -198,11 +205,14 @@ bool CoverFinder::fromCache() {
     return !result_.pixels.empty();
 }
 
-bool CoverFinder::fromDecoded(CoverImage& image) {
+bool CoverFinder::fromDecoded(CoverImage& image, const char* source, const FileStamp& sourceStamp) {
     // An image the scaler refuses would be cached and shown at its own size.
     if (!image.resample(plan_.edge, plan_.edge, plan_.thumbnail)) return false;
     bool cached = true;
-    if (plan_.thumbnail) cached = saveCache(folder_, cache_, stores_.userCache, image.bmpFile());
+    if (plan_.thumbnail && later_)
+        later_->add(folder_, cache_, image.bmpFile(), source, sourceStamp);
+    else if (plan_.thumbnail)
+        cached = saveCache(folder_, cache_, stores_.userCache, image.bmpFile());
     // A source was compared and decoded: the picture is as new as it gets.
     result_.checked = true;
     // A thumbnail no cache could take goes to the window even when only the
@@ -230,9 +240,9 @@ void CoverFinder::keep(CoverPixels pixels) {
 }  // namespace
 
 CoverResult findCover(const CoverJob& job, CoverStores& stores,
-                      const std::function<void()>& decoding) {
+                      const std::function<void()>& decoding, LaterCacheWrites* later) {
     try {
-        return CoverFinder(job, stores, decoding).run();
+        return CoverFinder(job, stores, decoding, later).run();
     } catch (...) {
         // A failure inside the image layer is no cover.
         coverhall::traceCurrentException("cover request failed for", job.key.folder.c_str());

@@ -10,6 +10,7 @@
 
 #include "covers/cover_job.h"
 #include "covers/missing_covers.h"
+#include "covers/thumbnail_cache.h"
 #include "covers/user_cover_cache.h"
 
 // What the workers share between jobs.
@@ -28,12 +29,15 @@ struct CoverPlan {
     bool searchPastCache = false;
     bool readCache = true;   // a current cache is read, not only known
     bool keepPixels = true;  // the result carries the picture
+    // The thumbnail's cache is written once no visible cover waits.
+    bool cacheLater = false;
 };
 CoverPlan planFor(CoverWork work);
 
 // Runs the job on the calling thread, which holds an ImagingScope. The
-// cache is written as soon as a thumbnail is made. `decoding`, when given,
-// is called once, before the first source is read and decoded. Never
-// throws.
+// cache is written as soon as a thumbnail is made, or added to `later`
+// where the plan says so and it is given. `decoding`, when given, is called
+// once, before the first source is read and decoded. Never throws.
 CoverResult findCover(const CoverJob& job, CoverStores& stores,
-                      const std::function<void()>& decoding = {});
+                      const std::function<void()>& decoding = {},
+                      LaterCacheWrites* later = nullptr);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "covers/file_stamp.h"
 #include "covers/user_cover_cache.h"
 #include "win/debug_trace.h"
@@ -42,4 +44,18 @@ bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userC
     if (!writeCache(user.c_str(), bmp)) return false;
     userCache.trim(fileWasNew);
     return true;
+}
+
+void LaterCacheWrites::add(const char* folder, const CacheFile& cache, std::vector<uint8_t> bmp,
+                           const char* source, const FileStamp& sourceStamp) {
+    writes_.push_back(Write{folder, cache, std::move(bmp), source, sourceStamp});
+}
+
+void LaterCacheWrites::writeAll(UserCoverCache& userCache) {
+    for (const Write& write : writes_) {
+        FileStamp now;
+        if (fileStamp(write.source.c_str(), now) && now == write.sourceStamp)
+            saveCache(write.folder.c_str(), write.cache, userCache, write.bmp);
+    }
+    writes_.clear();
 }

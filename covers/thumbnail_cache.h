@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "covers/file_names.h"
+#include "covers/file_stamp.h"
 
 class UserCoverCache;
 
@@ -25,3 +26,25 @@ void locateCache(const char* folder, UserCoverCache& userCache, CacheFile& cache
 // file, else to the per-user cache; false when neither could be written.
 bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userCache,
                const std::vector<uint8_t>& bmp);
+
+// Thumbnails one worker made whose cache files wait until no visible cover
+// does: each write is a file created, filled and renamed, and the page on
+// screen comes first. A write whose source changed meanwhile is skipped,
+// since that cache would claim to be newer than the source.
+class LaterCacheWrites {
+  public:
+    void add(const char* folder, const CacheFile& cache, std::vector<uint8_t> bmp,
+             const char* source, const FileStamp& sourceStamp);
+    bool empty() const { return writes_.empty(); }
+    void writeAll(UserCoverCache& userCache);
+
+  private:
+    struct Write {
+        std::string folder;
+        CacheFile cache;
+        std::vector<uint8_t> bmp;
+        std::string source;
+        FileStamp sourceStamp;
+    };
+    std::vector<Write> writes_;
+};

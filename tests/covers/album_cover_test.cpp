@@ -65,6 +65,24 @@ TEST_F(AlbumCoverTest, AnyImageTakesTheBestRankedImageAndWritesTheCache) {
     EXPECT_EQ(last_.pixels.height, 100);
 }
 
+TEST_F(AlbumCoverTest, AVisibleCoversCacheWaitsAndIsNotWrittenOnceItsSourceChanged) {
+    LaterCacheWrites later;
+    later_ = &later;
+    image("folder.jpg", kRed, GUID_ContainerFormatJpeg);
+    ASSERT_TRUE(thumbnail(AnyImage));
+    EXPECT_FALSE(fileExists(cache()));
+    later.writeAll(stores_->userCache);
+    EXPECT_TRUE(similar(cacheColour(), kRed));
+
+    // Replaced between the decode and the write: a cache newer than the
+    // new picture would hide it.
+    ASSERT_TRUE(DeleteFileA(cache().c_str()));
+    ASSERT_TRUE(thumbnail(AnyImage));
+    image("folder.jpg", kBlue, GUID_ContainerFormatJpeg, 80, 80);
+    later.writeAll(stores_->userCache);
+    EXPECT_FALSE(fileExists(cache()));
+}
+
 TEST_F(AlbumCoverTest, ExtensionsAreFoundWhateverTheirCaseOrLength) {
     for (const char* name : {"COVER.JPG", "cover.jpeg", "front.jpe", "Folder.JFIF"}) {
         image(name, kRed, GUID_ContainerFormatJpeg);

@@ -20,7 +20,7 @@ const CoverResult& FinderTest::find(CoverWork work, const std::string& folder,
         work == CoverWork::Contents ? CoverPicture::Contents : CoverPicture::Thumbnail;
     job.albumTitle = title;
     job.songs = songs;
-    last_ = findCover(job, *stores_);
+    last_ = findCover(job, *stores_, {}, later_);
     return last_;
 }
 

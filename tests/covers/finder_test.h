@@ -32,6 +32,8 @@ class FinderTest : public testing::Test {
     uint32_t centreColour() const;
 
     ImagingScope imaging_;
+    // Where thumbnails' caches wait, when set, as on a worker.
+    LaterCacheWrites* later_ = nullptr;
     TempFolder userCache_;
     std::unique_ptr<CoverStores> stores_;
     CoverResult last_;

@@ -283,7 +283,14 @@ TEST_F(CoverWallTest, PageFillsWhileTheWindowThreadServesTimersAndKeys) {
     startTicking();
     const DWORD begun = GetTickCount();
     typeSearch(host(), "");
-    ASSERT_TRUE(handleMessagesUntil([&] { return cachedCount() >= 1; }));
+    // Caches are written once the page is done: the first cover on screen
+    // tells that decoding began.
+    ASSERT_TRUE(handleMessagesUntil([&] {
+        const auto items = itemsInView();
+        return std::any_of(items.begin(), items.end(), [&](const auto& item) {
+            return showsCover(list(), item.second, albumAt(item.first));
+        });
+    }));
     std::vector<int> firstPage;
     for (const auto& [item, centre] : itemsInView()) firstPage.push_back(item);
     ASSERT_FALSE(firstPage.empty());
