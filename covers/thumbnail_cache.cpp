@@ -54,8 +54,12 @@ void LaterCacheWrites::add(const char* folder, const CacheFile& cache, std::vect
 void LaterCacheWrites::writeAll(UserCoverCache& userCache) {
     for (const Write& write : writes_) {
         FileStamp now;
-        if (fileStamp(write.source.c_str(), now) && now == write.sourceStamp)
-            saveCache(write.folder.c_str(), write.cache, userCache, write.bmp);
+        if (!fileStamp(write.source.c_str(), now) || !(now == write.sourceStamp)) continue;
+        // Another job (a rebuild, a check) cached its answer meanwhile.
+        CacheFile cache;
+        locateCache(write.folder.c_str(), userCache, cache);
+        if (cache.path != write.cache.path || cache.time != write.cache.time) continue;
+        saveCache(write.folder.c_str(), write.cache, userCache, write.bmp);
     }
     writes_.clear();
 }

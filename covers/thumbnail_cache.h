@@ -30,7 +30,8 @@ bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userC
 // Thumbnails one worker made whose cache files wait until no visible cover
 // does: each write is a file created, filled and renamed, and the page on
 // screen comes first. A write whose source changed meanwhile is skipped,
-// since that cache would claim to be newer than the source.
+// since that cache would claim to be newer than the source, and so is one
+// whose cache another job wrote meanwhile.
 class LaterCacheWrites {
   public:
     void add(const char* folder, const CacheFile& cache, std::vector<uint8_t> bmp,

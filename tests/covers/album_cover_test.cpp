@@ -65,7 +65,7 @@ TEST_F(AlbumCoverTest, AnyImageTakesTheBestRankedImageAndWritesTheCache) {
     EXPECT_EQ(last_.pixels.height, 100);
 }
 
-TEST_F(AlbumCoverTest, AVisibleCoversCacheWaitsAndIsNotWrittenOnceItsSourceChanged) {
+TEST_F(AlbumCoverTest, AVisibleCoversCacheWaitsAndIsNotWrittenOnceItsSourceOrItsCacheChanged) {
     LaterCacheWrites later;
     later_ = &later;
     image("folder.jpg", kRed, GUID_ContainerFormatJpeg);
@@ -81,6 +81,14 @@ TEST_F(AlbumCoverTest, AVisibleCoversCacheWaitsAndIsNotWrittenOnceItsSourceChang
     image("folder.jpg", kBlue, GUID_ContainerFormatJpeg, 80, 80);
     later.writeAll(stores_->userCache);
     EXPECT_FALSE(fileExists(cache()));
+
+    // A rebuild's cache, written meanwhile under another rule, stays.
+    image("cover.png", kGreen);
+    ASSERT_TRUE(thumbnail(NamedImage, "folder.jpg"));
+    later_ = nullptr;
+    run(CoverWork::Rebuild, NamedImage, "cover.png");
+    later.writeAll(stores_->userCache);
+    EXPECT_TRUE(similar(cacheColour(), kGreen));
 }
 
 TEST_F(AlbumCoverTest, ExtensionsAreFoundWhateverTheirCaseOrLength) {
