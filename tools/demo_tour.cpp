@@ -116,7 +116,7 @@ void selectRow(HWND list, int row) {
     ListView_EnsureVisible(list, row, FALSE);
 }
 
-void walk(StandInHost& host, Tour& tour) {
+void walk(StandInHost& host, Tour& tour, const coverhall::host::HostArguments& arguments) {
     tour.shoot("tree");
 
     // The album window opens in List; sorted by artist, then searched.
@@ -185,15 +185,25 @@ void walk(StandInHost& host, Tour& tour) {
     waitForFirstSearch(host);
     tour.shoot("genre-albums");
 
-    // Configure from the host's menu.
+    // Configure from the host's menu: the discs of a set are to show as one
+    // album, which takes effect when the player starts again.
     {
         coverhall::host::ModalDriver driver;
         driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+            coverhall::host::clickButton(GetDlgItem(dialog, IDC_JOIN_DISC_FOLDERS));
             tour.shootDialog("configure", dialog);
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
         host.configurePlugin();
     }
+    host.stopPlugin();
+    coverhall::host::loadAndStart(host, arguments);
+    host.selectEntry("Coverhall");
+    waitForFirstSearch(host);
+    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_COVERS) != BST_CHECKED)
+        click(host, IDC_MODE_COVERS);
+    waitForCovers();
+    tour.shoot("covers-discs-joined");
 
     // About from the plug-in entry's context menu. The closing Configure
     // dialog leaves messages queued that would close the menu at once.
@@ -224,6 +234,6 @@ int main(int argc, char** argv) {
     StandInHost host(options);
     if (!coverhall::host::loadAndStart(host, arguments)) return 1;
     Tour tour(host, arguments.out);
-    walk(host, tour);
+    walk(host, tour, arguments);
     return tour.failures() ? 1 : 0;
 }
