@@ -24,7 +24,9 @@ using coverhall::host::StandInHost;
 
 class Tour {
   public:
-    Tour(StandInHost& host, std::string prefix) : host_(host), prefix_(std::move(prefix)) {}
+    // Steps are numbered after `earlier` ones of an earlier host.
+    Tour(StandInHost& host, std::string prefix, int earlier = 0)
+        : host_(host), prefix_(std::move(prefix)), count_(earlier) {}
 
     // Captures the library window once the messages queued so far are handled.
     void shoot(const char* step) { save(step, host_.libraryWindow(), true); }
@@ -41,6 +43,7 @@ class Tour {
         save(step, host_.viewWindow(), false, &coverhall::host::captureWithPopups);
     }
     int failures() const { return failures_; }
+    int shots() const { return count_; }
 
   private:
     void save(const char* step, HWND window, bool settle,
@@ -116,7 +119,7 @@ void selectRow(HWND list, int row) {
     ListView_EnsureVisible(list, row, FALSE);
 }
 
-void walk(StandInHost& host, Tour& tour, const coverhall::host::HostArguments& arguments) {
+void walk(StandInHost& host, Tour& tour) {
     tour.shoot("tree");
 
     // The album window opens in List; sorted by artist, then searched.
@@ -196,14 +199,6 @@ void walk(StandInHost& host, Tour& tour, const coverhall::host::HostArguments& a
         });
         host.configurePlugin();
     }
-    host.stopPlugin();
-    coverhall::host::loadAndStart(host, arguments);
-    host.selectEntry("Coverhall");
-    waitForFirstSearch(host);
-    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_COVERS) != BST_CHECKED)
-        click(host, IDC_MODE_COVERS);
-    waitForCovers();
-    tour.shoot("covers-discs-joined");
 
     // About from the plug-in entry's context menu. The closing Configure
     // dialog leaves messages queued that would close the menu at once.
@@ -215,6 +210,18 @@ void walk(StandInHost& host, Tour& tour, const coverhall::host::HostArguments& a
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
     if (const auto entry = host.findEntry("Coverhall")) host.rightClickEntry(*entry);
+}
+
+// After the player started again: the discs of a set are one album.
+void walkJoined(StandInHost& host, Tour& tour) {
+    host.selectEntry("Coverhall");
+    waitForFirstSearch(host);
+    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_COVERS) != BST_CHECKED)
+        click(host, IDC_MODE_COVERS);
+    waitForCovers();
+    // Another album selected, so that the set's cover shows as it is.
+    selectRow(host.control(IDC_ALBUM_LIST), 1);
+    tour.shoot("covers-discs-joined");
 }
 
 }  // namespace
@@ -231,9 +238,15 @@ int main(int argc, char** argv) {
     }
     coverhall::host::HostOptions options;
     options.iniFolder = arguments.ini;
-    StandInHost host(options);
-    if (!coverhall::host::loadAndStart(host, arguments)) return 1;
-    Tour tour(host, arguments.out);
-    walk(host, tour, arguments);
-    return tour.failures() ? 1 : 0;
+    int shots = 0, failures = 0;
+    // The player twice, the second time with what the first one's Configure stored.
+    for (auto step : {&walk, &walkJoined}) {
+        StandInHost host(options);
+        if (!coverhall::host::loadAndStart(host, arguments)) return 1;
+        Tour tour(host, arguments.out, shots);
+        step(host, tour);
+        shots = tour.shots();
+        failures += tour.failures();
+    }
+    return failures ? 1 : 0;
 }
