@@ -138,10 +138,12 @@ void sortAlbumSongs(AlbumRecord& album, int column, bool descending) {
         std::vector<std::pair<int32_t, SongRecord*>> byDisc;
         byDisc.reserve(album.songs.size());
         for (SongRecord* song : album.songs) byDisc.emplace_back(discOfFile(song->fileName), song);
-        std::stable_sort(byDisc.begin(), byDisc.end(), [descending](const auto& a, const auto& b) {
-            if (a.first != b.first) return descending ? a.first > b.first : a.first < b.first;
-            return compareSongs(*a.second, *b.second, 0, descending) < 0;
-        });
+        std::stable_sort(byDisc.begin(), byDisc.end(),
+                         [column, descending](const auto& a, const auto& b) {
+                             if (a.first != b.first)
+                                 return descending ? a.first > b.first : a.first < b.first;
+                             return compareSongs(*a.second, *b.second, column, descending) < 0;
+                         });
         for (std::size_t i = 0; i < byDisc.size(); ++i) album.songs[i] = byDisc[i].second;
     } else {
         std::stable_sort(album.songs.begin(), album.songs.end(),

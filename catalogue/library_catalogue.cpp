@@ -61,9 +61,9 @@ int32_t LibraryCatalogue::fileByFolder(SongRecord& song, std::string_view folder
     const std::string_view parent = parentFolder(folder);
     if (number >= 0 && !parent.empty()) {
         const int32_t found = albumSerialByFolder_.find(parent, folderOfSerial());
-        if (found < 0 || albumsBySerial_[found]->discSet) disc = number;
-        if (found < 0) return newAlbumFor(song, parent, true);
-        if (albumsBySerial_[found]->discSet) {
+        if (found < 0 || albumsBySerial_[found]->discSet) {
+            disc = number;
+            if (found < 0) return newAlbumFor(song, parent, true);
             joinAlbum(*albumsBySerial_[found], song, disc);
             return found;
         }
@@ -122,13 +122,12 @@ void LibraryCatalogue::joinAlbum(AlbumRecord& album, SongRecord& song, int32_t d
 
 void LibraryCatalogue::splitSet(int32_t serial) {
     AlbumRecord& set = *albumsBySerial_[serial];
-    std::vector<std::size_t> members;
-    for (std::size_t i = 0; i < songLinks_.size(); ++i) {
-        if (songLinks_[i].albumSerial == serial) members.push_back(i);
-    }
-    // The set's record becomes the album of its first song's disc; the
-    // parent's entry in the table no longer matches its text.
-    SongRecord& first = *songs_[members.front()];
+    // Disc by disc, each disc's songs in order of adding; songs dropped
+    // from the song order are among them.
+    const std::vector<SongRecord*> songs = std::move(set.songs);
+    // The set's record becomes the album of its first disc; the parent's
+    // entry in the table no longer matches its text.
+    SongRecord& first = *songs.front();
     const std::string_view firstFolder = folderOfFile(first.fileName);
     const SongText copied = albumTexts_.copy(firstFolder);
     albumFolders_[static_cast<std::size_t>(serial)] = copied;
@@ -140,17 +139,20 @@ void LibraryCatalogue::splitSet(int32_t serial) {
     set.songsResorted = false;
     retextFromSongs(set);
     albumSerialByFolder_.insert(set.folder, serial);
-    songLinks_[members.front()].disc = 0;
-    for (std::size_t k = 1; k < members.size(); ++k) {
-        SongLink& link = songLinks_[members[k]];
-        SongRecord& song = *songs_[members[k]];
-        const std::string_view folder = folderOfFile(song.fileName);
-        link.disc = 0;
+    for (std::size_t k = 1; k < songs.size(); ++k) {
+        const std::string_view folder = folderOfFile(songs[k]->fileName);
         if (folder == firstFolder) {
-            joinAlbum(set, song, 0);
+            joinAlbum(set, *songs[k], 0);
         } else {
-            link.albumSerial = fileUnder(song, folder);
+            fileUnder(*songs[k], folder);
         }
+    }
+    for (std::size_t i = 0; i < songLinks_.size(); ++i) {
+        SongLink& link = songLinks_[i];
+        if (link.albumSerial != serial) continue;
+        link.albumSerial =
+            albumSerialByFolder_.find(folderOfFile(songs_[i]->fileName), folderOfSerial());
+        link.disc = 0;
     }
     lastAlbum_ = -1;
 }

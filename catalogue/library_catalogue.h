@@ -25,7 +25,6 @@ class LibraryCatalogue final : public AlbumCatalogue {
     // album whose folder is the parent, unless the parent holds songs of its
     // own. Set while the catalogue holds no songs.
     void setJoinDiscFolders(bool join) { joinDiscFolders_ = join; }
-    bool joinsDiscFolders() const { return joinDiscFolders_; }
 
     // Files the song under its genre and under the album of its folder.
     // These overloads keep a copy of the song and its texts; a null song is

@@ -44,10 +44,10 @@ void ViewCatalogue::refillWith(int libraryIndex) {
         album = static_cast<int32_t>(albumsBySerial_.size());
         // The folder is the library album's, which outlives this view. Room
         // for every song of the library's album, so that it never grows.
-        const AlbumRecord& set = *library.albumsBySerial_[link.albumSerial];
+        const AlbumRecord& source = *library.albumsBySerial_[link.albumSerial];
         AlbumRecord& made =
-            newAlbum(*song, library.albumFolders_[link.albumSerial], set.songs.size());
-        made.discSet = set.discSet;
+            newAlbum(*song, library.albumFolders_[link.albumSerial], source.songs.size());
+        made.discSet = source.discSet;
         albumKeys_.push_back({ranks.album[libraryIndex], ranks.artist[libraryIndex],
                               ranks.artistId[libraryIndex], link.genreSerial, link.genreSerial,
                               link.disc, made.artist == kVariousArtists, false});

@@ -134,6 +134,13 @@ TEST(DiscSets, JoinOnlyDiscsOfOneParentWithoutSongsOfItsOwn) {
     EXPECT_EQ(on->albumCountOfGenre("Classical"), 2);
     EXPECT_EQ(on->albumWithFolder("C:\\M\\Seasons"), &set);
     EXPECT_EQ(on->albumWithFolder("C:\\M\\Live"), on->albumAt(3));
+    // A set whose songs left the song order splits all the same.
+    auto dropped = emptyCatalogue();
+    dropped->setJoinDiscFolders(true);
+    dropped->addSong(song({.fileName = "C:\\S\\CD1\\1.mp3"}));
+    dropped->removeSongAt(0);
+    dropped->addSong(song({.fileName = "C:\\S\\2.mp3"}));
+    EXPECT_EQ(folders(*dropped), (std::vector<std::string>{"C:\\S\\CD1", "C:\\S"}));
 
     // A view shows the set as the library does, and finds it by any song.
     auto view = searchCatalogue(*on, "", "", 0, false);
