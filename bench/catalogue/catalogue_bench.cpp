@@ -19,6 +19,8 @@ constexpr int kLargeLibrary = 200000;
 constexpr int kRatioLibrary = 50000;
 constexpr int kRepeats = 7;
 constexpr int kReferenceRepeats = 3;
+// Figures compared with each other, taken in turns.
+constexpr int kPairedRepeats = 15;
 constexpr int kEdge = 100;
 
 // The host's item as the plug-in hands it to the library catalogue.
@@ -66,15 +68,14 @@ double searchMs(const LibraryCatalogue& library, const char* text, const char* g
 void largeLibraryFigures() {
     const GeneratedLibrary items(kLargeLibrary);
     std::unique_ptr<LibraryCatalogue> library;
-    // A reload, as after a library change: the blocks of the released
-    // catalogue are kept for it.
-    const double loadMs = medianMs(
-        kRepeats, [&] { library.reset(); }, [&] { library = load(items); });
-    report("load_200k_ms", loadMs, "ms");
-    // The same with the disc sets joined, which must cost next to nothing.
+    // Reloads, as after a library change (the blocks of the released
+    // catalogue are kept for them), with the disc sets apart and joined in
+    // turns: joining must cost next to nothing.
     std::unique_ptr<LibraryCatalogue> joined;
-    const double joinedLoadMs = medianMs(
-        kRepeats, [&] { joined.reset(); }, [&] { joined = load(items, true); });
+    const auto [loadMs, joinedLoadMs] = medianMsInTurns(
+        kPairedRepeats, [&] { library.reset(); }, [&] { library = load(items); },
+        [&] { joined.reset(); }, [&] { joined = load(items, true); });
+    report("load_200k_ms", loadMs, "ms");
     report("load_200k_joined_ms", joinedLoadMs, "ms");
     report("ratio_load_200k_joined", joinedLoadMs / loadMs, "x");
     report("albums_200k", library->albumCount(), "albums");
@@ -95,9 +96,12 @@ void largeLibraryFigures() {
     report("search_first_200k_ms", nowMs() - start, "ms");
     report("search_word_matches_200k", first->songCount(), "songs");
     first.reset();
-    const double wordMs = searchMs(*library, "love", "");
+    ViewCatalogue wordView(kEdge, nullptr), joinedWordView(kEdge, nullptr);
+    const auto [wordMs, joinedWordMs] = medianMsInTurns(
+        kPairedRepeats * 3, [] {},
+        [&] { searchCatalogue(*library, "love", "", 0, false, wordView); }, [] {},
+        [&] { searchCatalogue(*joined, "love", "", 0, false, joinedWordView); });
     report("search_word_200k_ms", wordMs, "ms");
-    const double joinedWordMs = searchMs(*joined, "love", "");
     report("search_word_200k_joined_ms", joinedWordMs, "ms");
     report("ratio_search_word_200k_joined", joinedWordMs / wordMs, "x");
     joined.reset();
