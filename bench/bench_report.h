@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -52,6 +53,20 @@ std::vector<double> runTimesMs(int repeats, Before before, Run run) {
 template <class Before, class Run>
 double medianMs(int repeats, Before before, Run run) {
     return median(runTimesMs(repeats, before, run));
+}
+
+// The median times of two kinds of run taken in turns, each first every
+// other time, so that a slow spell of the machine weighs on both alike.
+template <class BeforeA, class RunA, class BeforeB, class RunB>
+std::pair<double, double> medianMsInTurns(int repeats, BeforeA beforeA, RunA runA, BeforeB beforeB,
+                                          RunB runB) {
+    std::vector<double> a, b;
+    for (int i = 0; i < repeats; ++i) {
+        if (i % 2) b.push_back(runTimesMs(1, beforeB, runB)[0]);
+        a.push_back(runTimesMs(1, beforeA, runA)[0]);
+        if (i % 2 == 0) b.push_back(runTimesMs(1, beforeB, runB)[0]);
+    }
+    return {median(a), median(b)};
 }
 
 // The process's peak resident memory so far, in megabytes.

@@ -52,6 +52,7 @@ AlbumRecord& AlbumCatalogue::newAlbum(SongRecord& song, SongText folder, std::si
     album.songs.push_back(&song);
     album.serial = static_cast<int32_t>(serial);
     album.songsResorted = false;
+    album.discSet = false;
     albums_.push_back(&album);
     albumsBySerial_.push_back(&album);
     return album;
@@ -85,6 +86,17 @@ void AlbumCatalogue::addGenre(AlbumRecord& album, std::string_view genre) {
     std::memcpy(bytes + size + 2, genre.data(), genre.size());
     bytes[grown] = '\0';
     album.genres.borrow(SongText::terminated(bytes, grown));
+}
+
+void AlbumCatalogue::retextFromSongs(AlbumRecord& album) {
+    const SongRecord& first = *album.songs.front();
+    album.title = first.album;
+    album.year = first.year;
+    album.genres.borrow(first.genre);
+    album.genresRoom = 0;
+    for (const SongRecord* song : album.songs) {
+        if (!listHoldsGenre(album.genres, song->genre)) addGenre(album, song->genre);
+    }
 }
 
 void AlbumCatalogue::clearAlbums() {

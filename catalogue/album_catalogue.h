@@ -89,6 +89,9 @@ class AlbumCatalogue {
     // as the song's genre. `songRoom`: the songs the album will likely hold.
     AlbumRecord& newAlbum(SongRecord& song, SongText folder, std::size_t songRoom);
     void addGenre(AlbumRecord& album, std::string_view genre);
+    // Title, year and genre list made again from the songs in their order,
+    // after a song of a disc set went before others.
+    void retextFromSongs(AlbumRecord& album);
     // Empties the songs, genres, albums and shown albums; the album records
     // stay for reuse.
     void clearAlbums();

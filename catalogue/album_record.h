@@ -31,15 +31,19 @@ struct AlbumRecord {
     // Bytes the catalogue set aside for `genres` where it lies, so that
     // further genres are written after it in place; 0 when it has none.
     uint32_t genresRoom = 0;
-    // The key: the first song's folder (folderOfFile), no trailing backslash.
+    // The key: the first song's folder (folderOfFile), no trailing backslash;
+    // for a disc set, the folder that holds its disc folders.
     AlbumText folder;
-    // Borrowed songs, in order of adding until a song sort reorders them.
+    // Borrowed songs, in order of adding until a song sort reorders them; a
+    // disc set's disc by disc, each disc's in order of adding.
     std::vector<SongRecord*> songs;
     // Creation number within its catalogue: albums that sort equal keep
     // this order whatever order they had before.
     int32_t serial = 0;
     // Set by a song sort: the songs are no longer in the order of adding.
     bool songsResorted = false;
+    // The songs of the disc folders (CD1, CD2 ...) of one folder, joined.
+    bool discSet = false;
 
     int songCount() const { return static_cast<int>(songs.size()); }
 };

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "catalogue/album_catalogue.h"
+#include "catalogue/disc_names.h"
 #include "catalogue/list_columns.h"
 #include "catalogue/text_functions.h"
 
@@ -130,9 +133,23 @@ int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string
 }
 
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending) {
-    std::stable_sort(album.songs.begin(), album.songs.end(),
-                     [column, descending](const SongRecord* a, const SongRecord* b) {
-                         return compareSongs(*a, *b, column, descending) < 0;
-                     });
+    if (album.discSet && column == static_cast<int>(SongColumn::Track)) {
+        // A set's track numbers start again on each disc: disc, then track.
+        std::vector<std::pair<int32_t, SongRecord*>> byDisc;
+        byDisc.reserve(album.songs.size());
+        for (SongRecord* song : album.songs) byDisc.emplace_back(discOfFile(song->fileName), song);
+        std::stable_sort(byDisc.begin(), byDisc.end(),
+                         [column, descending](const auto& a, const auto& b) {
+                             if (a.first != b.first)
+                                 return descending ? a.first > b.first : a.first < b.first;
+                             return compareSongs(*a.second, *b.second, column, descending) < 0;
+                         });
+        for (std::size_t i = 0; i < byDisc.size(); ++i) album.songs[i] = byDisc[i].second;
+    } else {
+        std::stable_sort(album.songs.begin(), album.songs.end(),
+                         [column, descending](const SongRecord* a, const SongRecord* b) {
+                             return compareSongs(*a, *b, column, descending) < 0;
+                         });
+    }
     album.songsResorted = true;
 }

@@ -26,5 +26,6 @@ int compareSongs(const SongRecord& a, const SongRecord& b, int column, bool desc
 int compareGenres(const AlbumCatalogue& library, std::string_view a, std::string_view b, int column,
                   bool descending);
 
-// Sorts the album's songs in place by compareSongs and marks them resorted.
+// Sorts the album's songs in place by compareSongs and marks them resorted;
+// a disc set by the Track column goes disc by disc.
 void sortAlbumSongs(AlbumRecord& album, int column, bool descending);

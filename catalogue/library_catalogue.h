@@ -21,6 +21,11 @@ class LibraryCatalogue final : public AlbumCatalogue {
     // The factory may be null (no image list, e.g. in tests).
     LibraryCatalogue(int edge, CoverImageListFactory factory);
 
+    // Whether disc folders of one parent (Set\CD1, Set\CD2) are filed as one
+    // album whose folder is the parent, unless the parent holds songs of its
+    // own. Set while the catalogue holds no songs.
+    void setJoinDiscFolders(bool join) { joinDiscFolders_ = join; }
+
     // Files the song under its genre and under the album of its folder.
     // These overloads keep a copy of the song and its texts; a null song is
     // ignored and gives null.
@@ -58,6 +63,7 @@ class LibraryCatalogue final : public AlbumCatalogue {
         // The song's length, so that a refill reads no song record: over
         // 200,000 songs those reads are cache misses.
         int32_t length;
+        int32_t disc;  // the disc number within a disc set; 0 elsewhere
     };
     // Ranks (title_ranks.h) of every song's album and artist text, made
     // once per version for the views refilled from it.
@@ -71,7 +77,16 @@ class LibraryCatalogue final : public AlbumCatalogue {
 
     SongRecord* file(SongRecord* song);
     int32_t genreSerialOf(std::string_view genre);
-    void joinAlbum(AlbumRecord& album, SongRecord& song);
+    // Files the song of a folder other than the previous song's; gives the
+    // album's serial and the song's disc number within a set.
+    int32_t fileByFolder(SongRecord& song, std::string_view folder, int32_t& disc);
+    // The album keyed by this folder, which holds the song.
+    int32_t fileUnder(SongRecord& song, std::string_view folder);
+    int32_t newAlbumFor(SongRecord& song, std::string_view key, bool discSet);
+    void joinAlbum(AlbumRecord& album, SongRecord& song, int32_t disc);
+    // A set whose folder turns out to hold songs of its own: its discs
+    // become albums of their own.
+    void splitSet(int32_t serial);
     const SongRanks& songRanks() const;
     int32_t genreSerialCount() const { return static_cast<int32_t>(genreSerialByName_.size()); }
     auto folderOfSerial() const {
@@ -85,6 +100,12 @@ class LibraryCatalogue final : public AlbumCatalogue {
     // The albums' folders by serial, side by side for refills to read.
     std::vector<SongText> albumFolders_;
     SerialTable albumSerialByFolder_;  // texts in albumFolders_
+    bool joinDiscFolders_ = false;
+    // The previous song's folder and album: songs of one folder mostly
+    // arrive one after the other. -1: none to go by.
+    std::string_view lastFolder_;
+    int32_t lastAlbum_ = -1;
+    int32_t lastDisc_ = 0;
     // Views into the songs' genre texts, which live as long as the songs.
     std::unordered_map<std::string_view, int32_t> genreSerialByName_;
 

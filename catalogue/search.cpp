@@ -62,6 +62,7 @@ void refillMatching(const LibraryCatalogue& library, std::vector<std::string> wo
     const int songs = library.songCount();
     if (words.empty()) {
         for (int i = 0; i < songs; ++i) view.refillWith(i);
+        view.finishRefill();
         return;
     }
     for (auto& word : words) {
@@ -72,6 +73,7 @@ void refillMatching(const LibraryCatalogue& library, std::vector<std::string> wo
     });
     library.searchIndex().forEachMatch(
         words, [&view](std::size_t song) { view.refillWith(static_cast<int>(song)); });
+    view.finishRefill();
 }
 
 }  // namespace

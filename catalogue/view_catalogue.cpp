@@ -1,5 +1,7 @@
 #include "catalogue/view_catalogue.h"
 
+#include <algorithm>
+
 #include "catalogue/genre_pieces.h"
 
 ViewCatalogue::ViewCatalogue(int edge, CoverImageListFactory factory)
@@ -11,6 +13,8 @@ void ViewCatalogue::startRefill(const LibraryCatalogue& library) {
     libraryVersion_ = library.version();
     clearAlbums();
     albumKeys_.clear();
+    setSongs_.clear();
+    discsMixed_ = false;
     // Room for every song once: a view is refilled again and again, and
     // grown arrays would hold up to twice that.
     songs_.reserve(library.songs_.size());
@@ -40,16 +44,46 @@ void ViewCatalogue::refillWith(int libraryIndex) {
         album = static_cast<int32_t>(albumsBySerial_.size());
         // The folder is the library album's, which outlives this view. Room
         // for every song of the library's album, so that it never grows.
-        const AlbumRecord& made = newAlbum(*song, library.albumFolders_[link.albumSerial],
-                                           library.albumsBySerial_[link.albumSerial]->songs.size());
+        const AlbumRecord& source = *library.albumsBySerial_[link.albumSerial];
+        AlbumRecord& made =
+            newAlbum(*song, library.albumFolders_[link.albumSerial], source.songs.size());
+        made.discSet = source.discSet;
         albumKeys_.push_back({ranks.album[libraryIndex], ranks.artist[libraryIndex],
                               ranks.artistId[libraryIndex], link.genreSerial, link.genreSerial,
-                              made.artist == kVariousArtists});
+                              link.disc, made.artist == kVariousArtists, false});
+        if (made.discSet) setSongs_.push_back({album, link.disc, libraryIndex});
     } else {
         joinRefilledAlbum(album, libraryIndex, link);
     }
     songs_.push_back(song);
     totalLength_ += link.length;
+}
+
+void ViewCatalogue::finishRefill() {
+    if (!discsMixed_) return;
+    const LibraryCatalogue::SongRanks& ranks = library_->songRanks_;
+    // Met in library order: sorted by album and disc, each disc's songs keep it.
+    std::stable_sort(setSongs_.begin(), setSongs_.end(), [](const SetSong& a, const SetSong& b) {
+        return a.album != b.album ? a.album < b.album : a.disc < b.disc;
+    });
+    for (std::size_t begin = 0; begin < setSongs_.size();) {
+        const int32_t album = setSongs_[begin].album;
+        std::size_t end = begin;
+        while (end < setSongs_.size() && setSongs_[end].album == album) ++end;
+        AlbumKeys& keys = albumKeys_[static_cast<std::size_t>(album)];
+        if (keys.discsMixed) {
+            AlbumRecord& record = *albumsBySerial_[static_cast<std::size_t>(album)];
+            record.songs.clear();
+            for (std::size_t i = begin; i < end; ++i) {
+                record.songs.push_back(library_->songs_[setSongs_[i].libraryIndex]);
+            }
+            retextFromSongs(record);
+            keys.title = ranks.album[setSongs_[begin].libraryIndex];
+            keys.discsMixed = false;
+        }
+        begin = end;
+    }
+    discsMixed_ = false;
 }
 
 bool ViewCatalogue::isFullViewOf(const LibraryCatalogue& library, std::string_view genre,
@@ -72,6 +106,11 @@ void ViewCatalogue::joinRefilledAlbum(int32_t album, int libraryIndex,
     const LibraryCatalogue::SongRanks& ranks = library_->songRanks_;
     AlbumRecord& record = *albumsBySerial_[album];
     AlbumKeys& keys = albumKeys_[album];
+    if (record.discSet) {
+        setSongs_.push_back({album, link.disc, libraryIndex});
+        if (link.disc < keys.lastDisc) keys.discsMixed = discsMixed_ = true;
+        keys.lastDisc = link.disc;
+    }
     if (!keys.various && keys.firstArtistId != ranks.artistId[libraryIndex]) {
         record.artist = kVariousArtists;
         keys.artist = ranks.variousArtists;

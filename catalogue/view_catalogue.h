@@ -22,6 +22,9 @@ class ViewCatalogue final : public AlbumCatalogue {
     // which must outlive this view and stay unchanged while it refills.
     void startRefill(const LibraryCatalogue& library);
     void refillWith(int libraryIndex);
+    // Ends a refill: the songs of a disc set that came before an earlier
+    // disc's are put disc by disc.
+    void finishRefill();
 
     // Whether this view is a refill with every song of `library` in its
     // current version, restricted to this genre and sorted by this column
@@ -38,7 +41,15 @@ class ViewCatalogue final : public AlbumCatalogue {
         uint32_t firstArtistId;  // the first song's artist text (SongRanks)
         int32_t firstGenre;      // library genre serials of the first song
         int32_t lastGenre;       // and of the last one found in the list
+        int32_t lastDisc;        // of the last song, in a disc set
         bool various;
+        bool discsMixed;  // a song came after a later disc's
+    };
+    // One song of a disc set as the refill met it.
+    struct SetSong {
+        int32_t album;  // own serial
+        int32_t disc;
+        int32_t libraryIndex;
     };
 
     void joinRefilledAlbum(int32_t album, int libraryIndex, const LibraryCatalogue::SongLink& link);
@@ -55,4 +66,6 @@ class ViewCatalogue final : public AlbumCatalogue {
     std::vector<int32_t> albumOf_;      // library album serial -> own serial, or -1
     std::vector<char> genreListed_;     // by library genre serial
     std::vector<AlbumKeys> albumKeys_;  // by own album serial
+    std::vector<SetSong> setSongs_;     // in the order met
+    bool discsMixed_ = false;
 };

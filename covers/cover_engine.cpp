@@ -110,9 +110,10 @@ DWORD WINAPI workerMain(void* parameter) {
 
 // The album's first songs in the order the library delivered them: a song
 // sort of a shown album reorders its songs, the library's album keeps them.
+// A disc set's are its first disc's, whichever songs a search found.
 std::vector<std::string> firstSongFiles(const AlbumRecord& album) {
     const AlbumRecord* ordered = &album;
-    if (album.songsResorted) {
+    if (album.songsResorted || album.discSet) {
         const AlbumRecord* library = libraryCatalogue().albumWithFolder(album.folder);
         if (library && !library->songsResorted) ordered = library;
     }

@@ -185,7 +185,7 @@ bool CoverFinder::fromCacheAlone(bool sawCache) {
 
 bool CoverFinder::search() {
     CoverSearch found;
-    findCoverImage(folder_, job_.albumTitle, found);
+    findCoverImage(folder_, job_.albumTitle, job_.songs.empty() ? "" : job_.songs.front(), found);
     watched_.insert(watched_.end(), found.folders.begin(), found.folders.end());
     if (!found.image.empty()) return fromImageFile(found.image.c_str());
     if (job_.key.rule.songPictures && fromSongs()) return true;

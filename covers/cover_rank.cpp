@@ -2,18 +2,12 @@
 
 #include <array>
 
+#include "catalogue/disc_names.h"
+
 namespace {
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isAlnum(char c) {
-    const char l = lower(c);
-    return isDigit(c) || (l >= 'a' && l <= 'z');
 }
 
 std::string lowered(std::string_view text) {
@@ -41,30 +35,6 @@ bool holdsAny(const std::string& text, std::initializer_list<std::string_view> w
         if (text.find(word) != std::string::npos) return true;
     }
     return false;
-}
-
-// "cd", "disc" or "disk", then optional blanks, '_', '-' or '.', then a
-// number, then nothing or anything that does not go on the word ("Disc 3 -
-// Live"). A bare word counts where the number may be missing.
-bool isDiscName(std::string_view name, bool numberRequired) {
-    const std::string text = lowered(name);
-    std::size_t at = 0;
-    for (std::string_view word : {"disc", "disk", "cd"}) {
-        if (text.compare(0, word.size(), word) == 0) {
-            at = word.size();
-            break;
-        }
-    }
-    if (at == 0) return false;
-    if (at == text.size()) return !numberRequired;
-    while (at < text.size() &&
-           (text[at] == ' ' || text[at] == '_' || text[at] == '-' || text[at] == '.')) {
-        ++at;
-    }
-    const std::size_t digits = at;
-    while (at < text.size() && isDigit(text[at])) ++at;
-    if (at == digits) return false;
-    return at == text.size() || !isAlnum(text[at]);
 }
 
 }  // namespace
@@ -100,10 +70,6 @@ bool isPictureFolderName(std::string_view name) {
         if (equalsIgnoringCase(name, known)) return true;
     }
     return false;
-}
-
-bool isDiscFolderName(std::string_view name) {
-    return isDiscName(name, true);
 }
 
 bool isBetterCover(const CoverCandidate& a, const CoverCandidate& b) {

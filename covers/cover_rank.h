@@ -25,10 +25,6 @@ bool hasCoverImageExtension(std::string_view fileName);
 // the album folder itself holds no image.
 bool isPictureFolderName(std::string_view name);
 
-// A folder that holds one disc of an album ("CD1", "CD 2", "Disc 1",
-// "Disk02", "Disc 3 - Live"): its parent is searched too.
-bool isDiscFolderName(std::string_view name);
-
 // One image file found by the search.
 struct CoverCandidate {
     std::string name;  // relative to the album folder

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "catalogue/disc_names.h"
+#include "catalogue/text_functions.h"
 #include "covers/cover_rank.h"
 #include "covers/file_stamp.h"
 #include "win/win_handles.h"
@@ -81,13 +83,20 @@ bool searchWithSubfolders(const std::string& folder, std::string_view title, Cov
 
 }  // namespace
 
-void findCoverImage(const char* folder, std::string_view albumTitle, CoverSearch& out) {
+void findCoverImage(const char* folder, std::string_view albumTitle, std::string_view firstSong,
+                    CoverSearch& out) {
     out = CoverSearch{};
     if (!folder || !*folder) return;
     const std::string albumFolder(folder);
     if (searchWithSubfolders(albumFolder, albumTitle, out, &out.sawCache)) return;
+    // A disc set's folder holds its discs: the first song's disc comes next.
+    const std::string_view songFolder = folderOfFile(firstSong);
+    if (parentFolder(songFolder) == albumFolder && isDiscName(lastFolderName(songFolder)) &&
+        searchWithSubfolders(std::string(songFolder), albumTitle, out, nullptr)) {
+        return;
+    }
     const std::size_t slash = albumFolder.find_last_of("\\/");
     if (slash == std::string::npos || slash == 0) return;
-    if (!isDiscFolderName(std::string_view(albumFolder).substr(slash + 1))) return;
+    if (!isDiscName(std::string_view(albumFolder).substr(slash + 1))) return;
     searchWithSubfolders(albumFolder.substr(0, slash), albumTitle, out, nullptr);
 }

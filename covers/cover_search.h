@@ -20,6 +20,10 @@ struct CoverSearch {
 // cache file) of the album folder; when it holds none, of its picture
 // subfolders ("Scans", "Covers", ...); when still none and the album folder
 // is one disc of an album ("CD1"), of its parent folder, then of the
-// parent's picture subfolders. The title counts for the ranking. Folders
-// that cannot be listed, or whose paths do not fit, hold nothing.
-void findCoverImage(const char* folder, std::string_view albumTitle, CoverSearch& out);
+// parent's picture subfolders. An album whose first song lies in a disc
+// folder inside its folder (a disc set) has that disc folder, then its
+// picture subfolders, searched before the parent. The title counts for the
+// ranking. Folders that cannot be listed, or whose paths do not fit, hold
+// nothing.
+void findCoverImage(const char* folder, std::string_view albumTitle, std::string_view firstSong,
+                    CoverSearch& out);

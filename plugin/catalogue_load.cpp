@@ -3,6 +3,7 @@
 #include "catalogue/song_record.h"
 #include "covers/plugin_state.h"
 #include "plugin/plugin_entry.h"
+#include "settings/plugin_settings.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ void loadLibraryCatalogue() {
     if (!state) return;
     releaseLibrarySongs();
     LibraryCatalogue& library = state->libraryCatalogue;
+    library.setJoinDiscFolders(g_joinDiscFolders);
     char emptyQuery[] = "";
     LibraryQuery query{emptyQuery, 0, {nullptr, 0, 0}};
     QueryRelease release;

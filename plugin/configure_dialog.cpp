@@ -38,6 +38,10 @@ INT_PTR ConfigureDialog::onInitDialog() {
     SendDlgItemMessageA(window(), IDC_IMAGE_NAME, EM_LIMITTEXT, kPathSize - 1, 0);
     SetDlgItemTextA(window(), IDC_IMAGE_NAME, g_frontCoverImageName);
     CheckDlgButton(window(), IDC_SONG_PICTURES, g_embeddedCovers ? BST_CHECKED : BST_UNCHECKED);
+    // The stored choice, which the running library follows only from the
+    // next start.
+    CheckDlgButton(window(), IDC_JOIN_DISC_FOLDERS,
+                   readSettingInt(kJoinDiscFoldersKey, 0) != 0 ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
 }
 
@@ -51,6 +55,8 @@ void ConfigureDialog::onOk() {
     writeSetting(kCoverImageNameKey, g_frontCoverImageName);
     g_embeddedCovers = IsDlgButtonChecked(window(), IDC_SONG_PICTURES) == BST_CHECKED;
     writeSettingInt(kSongPicturesKey, g_embeddedCovers ? 1 : 0);
+    writeSettingInt(kJoinDiscFoldersKey,
+                    IsDlgButtonChecked(window(), IDC_JOIN_DISC_FOLDERS) == BST_CHECKED ? 1 : 0);
     repaintAlbumList();
     EndDialog(window(), 1);
 }

@@ -6,3 +6,4 @@ bool g_embeddedCovers = true;
 int g_coverDensity = 0;
 int g_treeGenreSortOrder = 0;
 int g_showAlbumTags = 1;
+bool g_joinDiscFolders = false;

@@ -15,3 +15,6 @@ extern bool g_embeddedCovers;
 extern int g_coverDensity;
 extern int g_treeGenreSortOrder;
 extern int g_showAlbumTags;
+// Whether the disc folders of a set (CD1, CD2 ...) show as one album; as
+// read at start, which is when the library is grouped.
+extern bool g_joinDiscFolders;

@@ -9,6 +9,7 @@ constexpr char kSongPicturesKey[] = "EmbeddedCovers";
 constexpr char kCoverDensityKey[] = "CoverDesity";
 constexpr char kTreeGenreSortOrderKey[] = "TreeGenreSortOrder";
 constexpr char kShowAlbumTagsKey[] = "ShowAlbumTags";
+constexpr char kJoinDiscFoldersKey[] = "JoinDiscFolders";
 constexpr char kViewModeKey[] = "UsedView";
 constexpr char kAlbumSortColumnKey[] = "sortcol";
 constexpr char kAlbumSortDescendingKey[] = "sortdir";

@@ -45,4 +45,5 @@ void loadStartSettings() {
     g_treeGenreSortOrder = readNumberOrStoreZero<256>(kTreeGenreSortOrderKey);
 
     g_showAlbumTags = readSettingInt(kShowAlbumTagsKey, 1) != 0 ? 1 : 0;
+    g_joinDiscFolders = readSettingInt(kJoinDiscFoldersKey, 0) != 0;
 }

@@ -1,4 +1,4 @@
-// The five settings read at start.
+// The settings read at start.
 #pragma once
 
 // Reads them in their order, writing the first-start defaults; without a host

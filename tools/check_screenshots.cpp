@@ -97,6 +97,7 @@ const Step kSteps[] = {
     {"genre-albums", 800, kView, 2, 300},
     {"configure", 200, kWhole, 8, 0},
     {"about", 600, kWhole, 64, 0},
+    {"covers-discs-joined", 800, kView, 64, 200},
 };
 
 }  // namespace

@@ -24,7 +24,9 @@ using coverhall::host::StandInHost;
 
 class Tour {
   public:
-    Tour(StandInHost& host, std::string prefix) : host_(host), prefix_(std::move(prefix)) {}
+    // Steps are numbered after `earlier` ones of an earlier host.
+    Tour(StandInHost& host, std::string prefix, int earlier = 0)
+        : host_(host), prefix_(std::move(prefix)), count_(earlier) {}
 
     // Captures the library window once the messages queued so far are handled.
     void shoot(const char* step) { save(step, host_.libraryWindow(), true); }
@@ -41,6 +43,7 @@ class Tour {
         save(step, host_.viewWindow(), false, &coverhall::host::captureWithPopups);
     }
     int failures() const { return failures_; }
+    int shots() const { return count_; }
 
   private:
     void save(const char* step, HWND window, bool settle,
@@ -185,12 +188,14 @@ void walk(StandInHost& host, Tour& tour) {
     waitForFirstSearch(host);
     tour.shoot("genre-albums");
 
-    // Configure from the host's menu.
+    // Configure from the host's menu: the discs of a set are to show as one
+    // album, which takes effect when the player starts again.
     {
         coverhall::host::ModalDriver driver;
         driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+            coverhall::host::clickButton(GetDlgItem(dialog, IDC_JOIN_DISC_FOLDERS));
             tour.shootDialog("configure", dialog);
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
         host.configurePlugin();
     }
@@ -207,6 +212,18 @@ void walk(StandInHost& host, Tour& tour) {
     if (const auto entry = host.findEntry("Coverhall")) host.rightClickEntry(*entry);
 }
 
+// After the player started again: the discs of a set are one album.
+void walkJoined(StandInHost& host, Tour& tour) {
+    host.selectEntry("Coverhall");
+    waitForFirstSearch(host);
+    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_COVERS) != BST_CHECKED)
+        click(host, IDC_MODE_COVERS);
+    waitForCovers();
+    // Another album selected, so that the set's cover shows as it is.
+    selectRow(host.control(IDC_ALBUM_LIST), 1);
+    tour.shoot("covers-discs-joined");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -221,9 +238,15 @@ int main(int argc, char** argv) {
     }
     coverhall::host::HostOptions options;
     options.iniFolder = arguments.ini;
-    StandInHost host(options);
-    if (!coverhall::host::loadAndStart(host, arguments)) return 1;
-    Tour tour(host, arguments.out);
-    walk(host, tour);
-    return tour.failures() ? 1 : 0;
+    int shots = 0, failures = 0;
+    // The player twice, the second time with what the first one's Configure stored.
+    for (auto step : {&walk, &walkJoined}) {
+        StandInHost host(options);
+        if (!coverhall::host::loadAndStart(host, arguments)) return 1;
+        Tour tour(host, arguments.out, shots);
+        step(host, tour);
+        shots = tour.shots();
+        failures += tour.failures();
+    }
+    return failures ? 1 : 0;
 }

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <string>
+#include <string_view>
 
 #include "catalogue/list_columns.h"
 #include "catalogue/song_record.h"
 #include "catalogue/search.h"
+#include "catalogue/text_functions.h"
 #include "covers/cover_engine.h"
 #include "covers/cover_image_list_win32.h"
 #include "covers/plugin_state.h"
@@ -291,7 +294,11 @@ void AlbumListPane::openFolder() const {
     const AlbumRecord* album = shownAlbum(selectedIndex());
     if (!album) return;
     const SongRecord* first = album->songs.empty() ? nullptr : album->songs.front();
-    g_folderOpener(album->folder.c_str(), first ? first->fileName.c_str() : "");
+    // A disc set's folder opens with its first disc selected.
+    const std::string_view selected = !first           ? std::string_view()
+                                      : album->discSet ? folderOfFile(first->fileName)
+                                                       : first->fileName;
+    g_folderOpener(album->folder.c_str(), std::string(selected));
 }
 
 // The old thumbnail shows on the wall until the new one arrives.

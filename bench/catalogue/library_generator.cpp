@@ -71,8 +71,10 @@ GeneratedItem ItemGenerator::item(int index) {
         genreName(genre_, sizeof genre_, h % 7 == 0 ? (genre + 1) % kGenres : genre);
     }
     const int track = static_cast<int>(i % kSongsPerFolder) + 1;
-    std::snprintf(fileName_, sizeof fileName_, "D:\\Music\\%s\\%s\\%02d %s.mp3", artist_, album_,
-                  track, title_);
+    // Every tenth album is a set of two discs.
+    const char* disc = folder % 10 != 5 ? "" : track <= kSongsPerFolder / 2 ? "\\CD1" : "\\CD2";
+    std::snprintf(fileName_, sizeof fileName_, "D:\\Music\\%s\\%s%s\\%02d %s.mp3", artist_, album_,
+                  disc, track, title_);
     return {artist_,   title_,
             album_,    genre_,
             fileName_, static_cast<int32_t>(120 + h % 300),

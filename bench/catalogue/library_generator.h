@@ -1,6 +1,7 @@
-// A generated library for the benchmarks: 10 songs per folder, "The ..."
+// A generated library for the benchmarks: 10 songs per album, "The ..."
 // artists, about 300 genres plus some multi-genre texts, a few mixed-artist
-// folders, and titles in which the word "love" occurs in a few percent.
+// albums, one album in ten split into the disc folders CD1 and CD2, and
+// titles in which the word "love" occurs in a few percent.
 #pragma once
 
 #include <cstdint>

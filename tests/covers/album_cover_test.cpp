@@ -343,10 +343,10 @@ TEST_F(AlbumCoverTest, LongAndUnlistableFoldersGiveNoCover) {
     EXPECT_FALSE(thumbnail(AnyImage));
     CoverSearch search;
     for (const std::string& folder : {album_, std::string(400, 'z'), std::string()}) {
-        findCoverImage(folder.c_str(), "", search);
+        findCoverImage(folder.c_str(), "", "", search);
         EXPECT_EQ(search.image, "");
     }
-    findCoverImage(nullptr, "", search);
+    findCoverImage(nullptr, "", "", search);
     EXPECT_EQ(search.image, "");
 }
 

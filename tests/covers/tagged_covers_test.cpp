@@ -1,5 +1,5 @@
 // Covers where real libraries keep them: ranked image files, picture
-// subfolders, a disc folder's parent and pictures inside songs written by
+// subfolders, a disc folder's parent, a disc set's first disc and pictures inside songs written by
 // real tag writers (tools/make_tagged_covers.py); the per-user cache of
 // read-only folders; and albums without cover that cost no search twice.
 #include <gtest/gtest.h>
@@ -228,6 +228,26 @@ TEST_F(TaggedCoversTest, AnAlbumWithoutCoverCostsOneQueryPerSearchedFolderUntilO
         writeSolidImage(parent + "\\Scans\\front.png", GUID_ContainerFormatPng, 8, 8, 0x2060E0));
     ASSERT_TRUE(thumbnail(a, false));
     EXPECT_EQ(centreColour(), 0x2060E0u);
+}
+
+TEST_F(TaggedCoversTest, ADiscSetsCoverComesFromItsFolderThenItsFirstDisc) {
+    // The set's folder holds CD1 and CD2; the album's first song lies in CD1.
+    const std::string parent = scratch_.file("Set");
+    CreateDirectoryA(parent.c_str(), nullptr);
+    for (const char* disc : {"CD1", "CD2"}) copyTree(kLibrary + "\\no-cover", parent + "\\" + disc);
+    const Placement set{parent, "", "No Cover", {parent + "\\CD1\\01 Song.mp3"}};
+    ASSERT_TRUE(
+        writeSolidImage(parent + "\\CD2\\cover.png", GUID_ContainerFormatPng, 8, 8, 0x40A0E0));
+    EXPECT_FALSE(thumbnail(set, false));  // only the first disc is searched
+    ASSERT_TRUE(
+        writeSolidImage(parent + "\\CD1\\front.png", GUID_ContainerFormatPng, 8, 8, 0xE0A040));
+    ASSERT_TRUE(thumbnail(set, false));
+    EXPECT_EQ(centreColour(), 0xE0A040u);
+    // The cache lies in the set's folder, none in its discs.
+    EXPECT_NE(GetFileAttributesA((parent + "\\Quillet_Small_Cache_Cover.bmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((parent + "\\CD1\\Quillet_Small_Cache_Cover.bmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(TaggedCoversTest, ABrokenCoverIsRememberedUntilItsFileChanges) {

@@ -4,19 +4,22 @@
 // that restrictions agree with the cached genre counts, that searches keep
 // the library's order, that a reused view shows what a new one does and that
 // sorts leave ordered arrays. The same steps go to the literal reference,
-// whose shown albums, orders and counts must be the catalogue's.
+// whose shown albums, orders and counts must be the catalogue's, and to a
+// library that joins disc folders, whose sets must keep the grouping rule.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "bench/catalogue/reference_catalogue.h"
 #include "catalogue/comparators.h"
+#include "catalogue/disc_names.h"
 #include "catalogue/library_catalogue.h"
 #include "catalogue/search.h"
 #include "catalogue/text_functions.h"
@@ -34,7 +37,15 @@ const char* const kFiles[] = {"C:\\A\\1.mp3",
                               "plain.mp3",
                               "C:\\B\\C\\3",
                               "",
-                              "\\"};
+                              "\\",
+                              "C:\\A\\CD1\\1.mp3",
+                              "C:\\A\\CD2\\1.mp3",
+                              "C:\\A\\Disc 10\\1.mp3",
+                              "C:\\B\\cd 9\\1.mp3",
+                              "C:\\B\\CD1\\2.mp3",
+                              "C:\\B\\C\\CD2\\1",
+                              "C:\\CD3\\x.mp3",
+                              "CD1\\x.mp3"};
 
 #define CHECK(condition) \
     if (!(condition)) std::abort()
@@ -92,6 +103,35 @@ void checkCatalogue(const AlbumCatalogue& c, int filedSongs) {
     CHECK(c.songAt(c.songCount()) == nullptr && c.shownAlbumAt(c.shownCount()) == nullptr);
 }
 
+// Each song in one album; a set's songs in disc folders directly inside its
+// folder, disc by disc; no set's folder holds a song of its own.
+void checkJoined(const AlbumCatalogue& c, int filedSongs) {
+    std::unordered_set<std::string_view> songFolders;
+    for (int i = 0; i < c.albumCount(); ++i) {
+        for (const SongRecord* song : c.albumAt(i)->songs)
+            songFolders.insert(folderOfFile(song->fileName));
+    }
+    int albumSongs = 0;
+    std::unordered_set<std::string_view> albumFolders;
+    for (int i = 0; i < c.albumCount(); ++i) {
+        const AlbumRecord& album = *c.albumAt(i);
+        CHECK(album.songCount() > 0 && albumFolders.insert(album.folder).second);
+        albumSongs += album.songCount();
+        int32_t disc = -1;
+        for (const SongRecord* song : album.songs) {
+            const std::string_view folder = folderOfFile(song->fileName);
+            if (!album.discSet) {
+                CHECK(folder == album.folder);
+                continue;
+            }
+            CHECK(parentFolder(folder) == album.folder && discOfFile(song->fileName) >= disc);
+            disc = discOfFile(song->fileName);
+        }
+        if (album.discSet) CHECK(songFolders.count(album.folder) == 0);
+    }
+    CHECK(albumSongs == filedSongs);
+}
+
 // Every genre the library lists counts the albums that the reference's
 // literal restriction shows.
 void checkGenreCounts(const LibraryCatalogue& library, reference::Catalogue& mirror) {
@@ -106,6 +146,9 @@ void checkGenreCounts(const LibraryCatalogue& library, reference::Catalogue& mir
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Reader in(data, size);
     LibraryCatalogue library(100, nullptr);
+    // Files the library's songs again, borrowed.
+    LibraryCatalogue joined(100, nullptr);
+    joined.setJoinDiscFolders(true);
     // Declared after the library, whose songs it borrows, so freed first.
     ViewCatalogue reused(100, nullptr);
     auto mirror = std::make_unique<reference::Catalogue>();
@@ -121,11 +164,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 const char* title = in.text();
                 const char* album = in.text();
                 const char* genre = in.text();
-                const char* file = kFiles[in.byte() % 8];
+                const char* file = kFiles[in.byte() % 16];
                 const int length = static_cast<int8_t>(in.byte()) * 1000003;
-                mirror->addSong(
+                SongRecord* added =
                     library.addSong(makeSongRecord(artist, title, album, length, in.byte(), genre,
-                                                   static_cast<int8_t>(in.byte()), file, nullptr)));
+                                                   static_cast<int8_t>(in.byte()), file, nullptr));
+                mirror->addSong(added);
+                joined.addSong(added);
                 ++filed;
                 restricted.reset();
                 break;
@@ -134,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 const int index = static_cast<int8_t>(in.byte());
                 library.removeSongAt(index);
                 mirror->removeSongAt(index);
+                joined.removeSongAt(index);
                 break;
             }
             case 3: {
@@ -212,10 +258,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 if (in.byte() % 4 == 0 && reused.shownCount() > 0) {
                     sortAlbumSongs(*reused.shownAlbumAt(0), in.byte() % 8, in.byte() % 2);
                 }
+                // The joined library's view holds the same songs, its sets
+                // disc by disc as the library's.
+                auto joinedView = searchCatalogue(joined, text, genre, column, descending);
+                CHECK(joinedView->songs() == view->songs());
+                checkJoined(*joinedView, joinedView->songCount());
                 break;
             }
             case 7:
                 if (in.byte() % 4 == 0) {
+                    joined.releaseAllSongs();
                     library.releaseAllSongs();
                     mirror = std::make_unique<reference::Catalogue>();
                     restricted.reset();
@@ -224,6 +276,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 break;
         }
         checkCatalogue(library, filed);
+        checkJoined(joined, filed);
     }
     return 0;
 }

@@ -52,17 +52,21 @@ TEST(Configure, OkStoresTheChoiceAndCancelStoresNothing) {
     PluginInstall install("configure_ok_cancel");
     RunningPlugin plugin(install);
     ModalDriver driver;
-    bool songPicturesByDefault = false;
+    bool songPicturesByDefault = false, joinByDefault = true;
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         songPicturesByDefault = isChecked(dialog, IDC_SONG_PICTURES);
+        joinByDefault = isChecked(dialog, IDC_JOIN_DISC_FOLDERS);
         host::clickButton(GetDlgItem(dialog, IDC_DETECT_NAMED));
         SetDlgItemTextA(dialog, IDC_IMAGE_NAME, "front.png");
         host::clickButton(GetDlgItem(dialog, IDC_SONG_PICTURES));
+        host::clickButton(GetDlgItem(dialog, IDC_JOIN_DISC_FOLDERS));
         host::clickDialogButton(dialog, IDOK);
     });
     EXPECT_EQ(plugin.host.configurePlugin(), 1);
     EXPECT_TRUE(songPicturesByDefault);
+    EXPECT_FALSE(joinByDefault);
     auto keys = iniSection(install.hostIni(), "ml_Coverhall");
+    EXPECT_EQ(keys.at("JoinDiscFolders"), "1");
     EXPECT_EQ(keys.at("FrontCoverDetection"), "1");
     EXPECT_EQ(keys.at("FrontCoverImageName"), "front.png");
     EXPECT_EQ(keys.at("EmbeddedCovers"), "0");
@@ -72,9 +76,11 @@ TEST(Configure, OkStoresTheChoiceAndCancelStoresNothing) {
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         reopenedWithChoice = isChecked(dialog, IDC_DETECT_NAMED) &&
                              controlText(dialog, IDC_IMAGE_NAME) == "front.png" &&
-                             !isChecked(dialog, IDC_SONG_PICTURES);
+                             !isChecked(dialog, IDC_SONG_PICTURES) &&
+                             isChecked(dialog, IDC_JOIN_DISC_FOLDERS);
         host::clickButton(GetDlgItem(dialog, IDC_DETECT_ANY));
         host::clickButton(GetDlgItem(dialog, IDC_SONG_PICTURES));
+        host::clickButton(GetDlgItem(dialog, IDC_JOIN_DISC_FOLDERS));
         SetDlgItemTextA(dialog, IDC_IMAGE_NAME, "other.gif");
         host::clickDialogButton(dialog, IDCANCEL);
     });
@@ -178,7 +184,7 @@ TEST(About, TemplatesHoldTheirControlsAtTheirPlaces) {
     EXPECT_EQ(readme, "Show ReadMe");
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         cancel = controlText(dialog, IDCANCEL);
-        RECT units{0, 0, 300, 139};
+        RECT units{0, 0, 300, 171};
         MapDialogRect(dialog, &units);
         RECT client{};
         GetClientRect(dialog, &client);

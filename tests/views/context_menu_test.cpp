@@ -169,6 +169,24 @@ TEST_F(ContextMenuTest, AlbumMenuPlaysAndEnqueuesWhatEnqueueSendsAndOpensTheFold
     EXPECT_EQ(host().playRequests().size(), 3u);
 }
 
+TEST_F(ContextMenuTest, OpenFolderOfADiscSetShowsItsFolderWithTheFirstDiscSelected) {
+    writeIni(install_.hostIni(), "JoinDiscFolders", "1");
+    std::vector<host::HostSong> songs;
+    for (const char* disc : {"CD2", "CD1"}) {
+        host::HostSong song;
+        song.filename = std::string("C:\\Music\\Set\\") + disc + "\\1.mp3";
+        song.album = "Set";
+        songs.push_back(song);
+    }
+    open(songs);
+    ModalDriver driver;
+    driver.expectMenu(ID_MENU_OPEN_FOLDER);
+    rightClick(list(), 0, driver);
+    ASSERT_EQ(g_foldersOpened.size(), 1u);
+    EXPECT_EQ(g_foldersOpened[0].first, "C:\\Music\\Set");
+    EXPECT_EQ(g_foldersOpened[0].second, "C:\\Music\\Set\\CD1");
+}
+
 TEST_F(ContextMenuTest, BothKeysOpenTheMenuAtTheFocusGreyedWithoutASelectionAndEscapeClosesIt) {
     open(demoSongs());
     ModalDriver driver;
