@@ -44,7 +44,7 @@ bool readPicture(const CoverSource& source, Picture& out) {
     } else {
         bytes = bmpFileOfPackedDib(source.packedDib.data(), source.packedDib.size());
         name = "a pasted bitmap";
-        out.format = kFormatJpg;
+        out.format = kFormatJpg;  // a bitmap is written as folder.jpg
     }
     CoverImage image;
     if (!image.loadBytes(std::move(bytes), name)) return false;
@@ -101,6 +101,7 @@ Target targetFor(const char* folder, const CoverRule& rule, ImageFormat format) 
     }
     target.imageNameUnusable = named;
     target.folderImage = true;
+    // By format code.
     static const char* const kFolderNames[] = {"folder.jpg", "folder.bmp", "folder.gif",
                                                "folder.jpg", "folder.png"};
     target.name = kFolderNames[format >= kFormatBmp && format <= kFormatPng ? format : 0];
