@@ -74,6 +74,17 @@ bool isPictureFolderName(std::string_view name) {
 
 bool isBetterCover(const CoverCandidate& a, const CoverCandidate& b) {
     if (a.tier != b.tier) return a.tier < b.tier;
+    // folder.* is what a cover set by hand is written as, and what Explorer
+    // shows for the folder: it must not lose to a larger cover.* or front.*.
+    if (a.tier == CoverTier::Front) {
+        const auto isFolder = [](std::string_view name) {
+            const std::size_t slash = name.find_last_of("\\/");
+            if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
+            return equalsIgnoringCase(stem(name), "folder");
+        };
+        const bool folderA = isFolder(a.name), folderB = isFolder(b.name);
+        if (folderA != folderB) return folderA;
+    }
     if (a.size != b.size) return a.size > b.size;
     const std::string la = lowered(a.name), lb = lowered(b.name);
     if (la != lb) return la < lb;

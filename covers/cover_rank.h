@@ -32,6 +32,8 @@ struct CoverCandidate {
     CoverTier tier = CoverTier::Other;
 };
 
-// Whether a is the better cover: the better tier, then the larger file,
-// then the name that sorts first (ignoring case, then byte by byte).
+// Whether a is the better cover: the better tier; within Front, an exact
+// folder.* name before cover.*, front.* and AlbumArt*; then the larger file,
+// then the name that sorts first (ignoring case, then byte by byte). The
+// name may be a path; its last part counts.
 bool isBetterCover(const CoverCandidate& a, const CoverCandidate& b);

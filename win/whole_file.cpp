@@ -47,7 +47,7 @@ HRESULT writeWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-HRESULT replaceWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
+std::string stagingPathFor(const char* path) {
     // In the target's folder, so that the move is a rename; no unique name
     // is asked for, which would cost a file created and closed first.
     const char* slash = std::strrchr(path, '\\');
@@ -55,13 +55,39 @@ HRESULT replaceWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
     std::snprintf(name, sizeof name, "qsc%08lx-%lx.tmp",
                   static_cast<unsigned long>(GetCurrentProcessId()),
                   static_cast<unsigned long>(GetCurrentThreadId()));
-    const std::string temporary =
-        slash ? std::string(path, static_cast<std::size_t>(slash - path) + 1) + name : name;
-    HRESULT result = writeWholeFile(temporary.c_str(), bytes);
-    if (SUCCEEDED(result) && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING))
-        result = lastErrorResult();
-    if (FAILED(result)) DeleteFileA(temporary.c_str());
-    return result;
+    return slash ? std::string(path, static_cast<std::size_t>(slash - path) + 1) + name : name;
+}
+
+StagedFile::~StagedFile() {
+    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+}
+
+HRESULT StagedFile::write(const char* path, const std::vector<uint8_t>& bytes) {
+    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+    temporary_.clear();
+    path_ = path;
+    std::string temporary = stagingPathFor(path);
+    const HRESULT result = writeWholeFile(temporary.c_str(), bytes);
+    if (FAILED(result)) {
+        DeleteFileA(temporary.c_str());
+        return result;
+    }
+    temporary_ = std::move(temporary);
+    return S_OK;
+}
+
+HRESULT StagedFile::commit(bool replace) {
+    if (temporary_.empty()) return E_UNEXPECTED;
+    if (!MoveFileExA(temporary_.c_str(), path_.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0))
+        return lastErrorResult();
+    temporary_.clear();
+    return S_OK;
+}
+
+HRESULT replaceWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
+    StagedFile staged;
+    const HRESULT result = staged.write(path, bytes);
+    return SUCCEEDED(result) ? staged.commit(true) : result;
 }
 
 }  // namespace coverhall

@@ -65,3 +65,36 @@ TEST(CoverRank, BetterTierThenLargerFileThenName) {
     for (std::size_t i = 0; i < candidates.size(); ++i)
         EXPECT_EQ(candidates[i].name, expected[i]) << i;
 }
+
+TEST(CoverRank, AFolderNameLeadsTheFrontNamesAndSizeDecidesBetweenTheSameName) {
+    const struct {
+        const char* a;
+        uint64_t sizeA;
+        const char* b;
+        uint64_t sizeB;
+        bool aBetter;
+    } cases[] = {
+        {"folder.jpg", 1000, "cover.jpg", 90000, true},  // a cover set by hand wins
+        {"Folder.PNG", 1000, "AlbumArt_Large.jpg", 90000, true},
+        {"front.jpg", 90000, "folder.gif", 10, false},
+        {"C:\\Album\\Scans\\folder.jpg", 1, "C:\\Album\\Scans\\cover.jpg", 2, true},
+        {"folder.png", 5000, "folder.jpg", 3000, true},  // the same name: the larger
+        {"folder.jpg", 3000, "FOLDER.jpeg", 5000, false},
+        {"cover.jpg", 900, "front.jpg", 500, true},  // the other Front names as before
+        {"front.jpg", 500, "cover.jpg", 500, false},
+        {"AlbumArtSmall.jpg", 2000, "cover.png", 1000, true},
+        {"folder front.jpg", 100, "cdcover.jpg", 900, false},  // Likely: by size
+        {"folder1.jpg", 100, "scan.jpg", 900, false},          // Other: by size
+        {"folder.jpg", 10, "my front scan.jpg", 90000, true},  // tiers first
+    };
+    // The search names candidates by their paths, and ranks their names.
+    const auto tier = [](std::string_view path) {
+        return coverTierOf(path.substr(path.find_last_of('\\') + 1), "");
+    };
+    for (const auto& c : cases) {
+        const CoverCandidate a{c.a, c.sizeA, tier(c.a)};
+        const CoverCandidate b{c.b, c.sizeB, tier(c.b)};
+        EXPECT_EQ(isBetterCover(a, b), c.aBetter) << c.a << " / " << c.b;
+        EXPECT_EQ(isBetterCover(b, a), !c.aBetter) << c.b << " / " << c.a;
+    }
+}
