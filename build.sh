@@ -236,6 +236,8 @@ run_demo() {
     start_wine "$tree"
     local bin=$BUILD/$tree/bin demo=$BUILD/demo
     log "generating the demo library in $demo ($tree build)"
+    # Afresh: the tour sets a cover, which the next tour must not find.
+    rm -rf "$demo/library"
     wine_run "$bin/make-demo-library.exe" "$(winepath_w "$demo/library")" >/dev/null
     mkdir -p "$demo/ini/Plugins"
     cp "$bin/ml_Coverhall.dll" "$ROOT/ReadMeCoverhall.txt" "$demo/ini/Plugins/"

@@ -290,6 +290,14 @@ void CoverEngine::rebuild(const AlbumRecord& album, const CoverRule& rule) {
     ask(jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Rebuild, 0));
 }
 
+bool CoverEngine::setCover(const AlbumRecord& album, const CoverRule& rule, CoverSource source) {
+    CoverJob job = jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Set, 0);
+    job.source = std::make_shared<const CoverSource>(std::move(source));
+    if (!ask(std::move(job))) return false;
+    notifyAll([](CoverListener& listener) { listener.coverSetStarted(); });
+    return true;
+}
+
 void CoverEngine::beginVisiblePass() {
     core_->queue.beginPass();
 }
@@ -376,6 +384,18 @@ bool CoverEngine::takeResults() {
 void CoverEngine::apply(CoverResult& result) {
     using Outcome = CoverResult::Outcome;
     const uint64_t now = ticks();
+    if (result.work == CoverWork::Set) {
+        const SetCoverOutcome set = std::move(result.set);
+        if (set.result == SetCoverOutcome::Result::Set) {
+            // The Contents picture of the album is made again when next shown.
+            const CoverKey contents{result.key.folder, result.key.rule, CoverPicture::Contents};
+            memory_.markChecked(contents, 0);
+            notifyArrived(contents);
+            showAnswer(result, now);
+        }
+        notifyAll([&](CoverListener& listener) { listener.coverSetEnded(set); });
+        return;
+    }
     if (result.work == CoverWork::Prepare) {
         // A run stopped or started over meanwhile does not count.
         if (preparing_ && result.order == prepareRun_) ++prepared_;
@@ -389,27 +409,34 @@ void CoverEngine::apply(CoverResult& result) {
         case Outcome::Prepared:
             return;
         case Outcome::Shown:
-        case Outcome::None: {
-            RememberedCover cover;
-            cover.hasCover = result.outcome == Outcome::Shown;
-            cover.pixels = std::move(result.pixels);
-            cover.checkedAt = result.checked ? now : 0;
-            memory_.put(result.key, std::move(cover));
-            notifyArrived(result.key);
+        case Outcome::None:
+            showAnswer(result, now);
             return;
-        }
     }
 }
 
-void CoverEngine::notifyArrived(const CoverKey& key) {
+void CoverEngine::showAnswer(CoverResult& result, uint64_t now) {
+    RememberedCover cover;
+    cover.hasCover = result.outcome == CoverResult::Outcome::Shown;
+    cover.pixels = std::move(result.pixels);
+    cover.checkedAt = result.checked ? now : 0;
+    memory_.put(result.key, std::move(cover));
+    notifyArrived(result.key);
+}
+
+template <typename Tell>
+void CoverEngine::notifyAll(Tell tell) {
     // A listener may unregister while being told.
     const std::vector<CoverListener*> listeners = listeners_;
-    for (CoverListener* listener : listeners) listener->coverArrived(key);
+    for (CoverListener* listener : listeners) tell(*listener);
+}
+
+void CoverEngine::notifyArrived(const CoverKey& key) {
+    notifyAll([&](CoverListener& listener) { listener.coverArrived(key); });
 }
 
 void CoverEngine::notifyProgress() {
-    const std::vector<CoverListener*> listeners = listeners_;
-    for (CoverListener* listener : listeners) listener->preparationProgressed();
+    notifyAll([](CoverListener& listener) { listener.preparationProgressed(); });
 }
 
 LRESULT CALLBACK CoverEngine::resultsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -29,6 +29,10 @@ class CoverListener {
     virtual void coverArrived(const CoverKey& key) = 0;
     // Preparing every cover went on, or ended.
     virtual void preparationProgressed() = 0;
+    // A picture the user gave is being written as an album's cover; then
+    // what became of it (the new cover arrives as any other).
+    virtual void coverSetStarted() = 0;
+    virtual void coverSetEnded(const SetCoverOutcome& outcome) = 0;
 
   protected:
     ~CoverListener() = default;
@@ -64,6 +68,10 @@ class CoverEngine {
     // Makes the album's thumbnail anew from its source, even where the
     // cache looks current; the old one shows until then.
     void rebuild(const AlbumRecord& album, const CoverRule& rule);
+    // Writes the picture into the album's folder as its cover file and
+    // makes the thumbnail anew from it; the album's Contents picture
+    // follows. False when no worker could take it.
+    bool setCover(const AlbumRecord& album, const CoverRule& rule, CoverSource source);
 
     // The visible covers of one full paint: those asked for in between
     // stay queued, the others (scrolled away) are dropped.
@@ -99,9 +107,13 @@ class CoverEngine {
     // Takes every finished result in; false when none waited.
     bool takeResults();
     void apply(CoverResult& result);
+    // Holds a found picture, or "no cover", and tells the listeners.
+    void showAnswer(CoverResult& result, uint64_t now);
     void feedPreparation();
     void notifyArrived(const CoverKey& key);
     void notifyProgress();
+    template <typename Tell>
+    void notifyAll(Tell tell);
     bool putIntoSlot(const CoverPixels& pixels, HIMAGELIST thumbnails);
     void showPicture(HWND pictureControl, coverhall::UniqueBitmap picture);
     // Asks for the picture again once its last check is old.

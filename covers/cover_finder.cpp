@@ -1,11 +1,13 @@
 #include "covers/cover_finder.h"
 
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "covers/cover_image.h"
 #include "covers/cover_search.h"
+#include "covers/cover_setter.h"
 #include "covers/file_names.h"
 #include "covers/file_stamp.h"
 #include "covers/song_picture.h"
@@ -26,6 +28,7 @@ CoverPlan planFor(CoverWork work) {
         case CoverWork::Visible:
             plan.cacheLater = true;
             break;
+        case CoverWork::Set:
         case CoverWork::Rebuild:
             plan.trustCache = false;
             break;
@@ -90,7 +93,18 @@ class CoverFinder {
 
 CoverResult CoverFinder::run() {
     const CoverRule& rule = job_.key.rule;
-    if (job_.work == CoverWork::Rebuild) stores_.missing.forget(job_.key.folder);
+    if (job_.work == CoverWork::Set) {
+        // One at a time: two pictures set for one folder would each move
+        // the other's file aside.
+        const std::lock_guard<std::mutex> lock(stores_.settingCover);
+        if (job_.source) result_.set = setAlbumCover(folder_, rule, *job_.source);
+        if (result_.set.result != SetCoverOutcome::Result::Set) {
+            result_.outcome = Outcome::Unchanged;
+            return std::move(result_);
+        }
+    }
+    if (job_.work == CoverWork::Rebuild || job_.work == CoverWork::Set)
+        stores_.missing.forget(job_.key.folder);
     if (stores_.missing.known(job_.key.folder, rule, job_.key.picture)) return result_;
 
     if (plan_.thumbnail) locateCache(folder_, stores_.userCache, cache_);

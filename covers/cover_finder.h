@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 
 #include "covers/cover_job.h"
 #include "covers/missing_covers.h"
@@ -17,6 +18,7 @@
 struct CoverStores {
     MissingCovers missing;
     UserCoverCache userCache;
+    std::mutex settingCover;  // held while a picture the user gave is written
 };
 
 // What a job's work asks of the rule.

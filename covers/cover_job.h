@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Edges in pixels of a thumbnail (and of its cache bitmap and the image
@@ -51,10 +53,29 @@ struct CoverKeyHash {
 };
 
 // The work a job asks for, in the order the workers take them: the Contents
-// picture, the visible covers (by display order), rebuilds the user asked
-// for, background checks of covers shown, then "Prepare All Covers".
-enum class CoverWork : uint8_t { Contents, Visible, Rebuild, Check, Prepare };
-constexpr int kCoverWorkKinds = 5;
+// picture, a cover the user sets, the visible covers (by display order),
+// rebuilds the user asked for, background checks of covers shown, then
+// "Prepare All Covers".
+enum class CoverWork : uint8_t { Contents, Set, Visible, Rebuild, Check, Prepare };
+constexpr int kCoverWorkKinds = 6;
+
+// A picture the user gave for an album: an image file, or a packed bitmap
+// as the clipboard's CF_DIB or CF_DIBV5 holds it (header, masks or colour
+// table where it has them, pixels). The file counts when both are given.
+struct CoverSource {
+    std::string file;
+    std::vector<uint8_t> packedDib;
+};
+
+// What setting a cover did to the album's folder.
+struct SetCoverOutcome {
+    enum class Result : uint8_t { Set, NotWritable, NotAPicture } result = Result::NotAPicture;
+    std::string written;  // the file's name, as "folder.jpg"
+    // Files that stood in the way, each with the name it was moved to.
+    std::vector<std::pair<std::string, std::string>> setAside;
+    // The rule's Image Name could not be written: folder.<ext> was instead.
+    bool imageNameUnusable = false;
+};
 
 struct CoverJob {
     CoverWork work = CoverWork::Visible;
@@ -65,6 +86,8 @@ struct CoverJob {
     // others are taken in the order they came. Prepare: the run it belongs
     // to, so that a run stopped or started over is told apart.
     int order = 0;
+    // Set: the picture; shared, since a queued job is copied.
+    std::shared_ptr<const CoverSource> source;
 };
 
 // Pixels of a finished picture: top-down rows of 24-bit BGR, each row
@@ -92,4 +115,5 @@ struct CoverResult {
     // False when the picture came from the cache while a better source was
     // not looked for (the named file absent): a check should follow soon.
     bool checked = true;
+    SetCoverOutcome set;  // Set: what was written
 };

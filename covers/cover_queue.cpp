@@ -27,7 +27,8 @@ bool CoverQueue::push(CoverJob job) {
     Lane& lane = pending_[indexOf(job.work)];
     // Only the latest Contents picture is wanted: the view shows one album.
     if (job.work == CoverWork::Contents) lane.clear();
-    if (lane.running.count(job.key)) return true;
+    // Each picture the user sets is written, even while one runs.
+    if (job.work != CoverWork::Set && lane.running.count(job.key)) return true;
     const int order = job.work == CoverWork::Visible ? job.order : 0;
     const auto found = lane.byKey.find(job.key);
     if (found == lane.byKey.end()) {

@@ -18,7 +18,8 @@
 // Jobs by priority (CoverWork order; Visible by `order`, the rest first come
 // first served). A job for a key and work already pending replaces it (a
 // Visible one takes the new order); one already running is not queued
-// again, since its answer is on its way. Thread-safe.
+// again, since its answer is on its way, unless it sets a cover: that
+// picture is newer than the one being written. Thread-safe.
 class CoverQueue {
   public:
     // Queues the job (unless the same runs); false once the queue is closed.

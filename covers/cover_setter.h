@@ -6,30 +6,7 @@
 // cover worker, which holds an ImagingScope (imaging_factory.h).
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "covers/cover_job.h"
-
-// A picture the user gave for an album: an image file, or a packed bitmap
-// as the clipboard's CF_DIB or CF_DIBV5 holds it (header, masks or colour
-// table where it has them, pixels). The file counts when both are given.
-struct CoverSource {
-    std::string file;
-    std::vector<uint8_t> packedDib;
-};
-
-struct SetCoverOutcome {
-    enum class Result { Set, NotWritable, NotAPicture } result = Result::NotAPicture;
-    std::string written;  // the file name written, e.g. "folder.jpg"
-    // Each file renamed aside: its name, then its backup name.
-    std::vector<std::pair<std::string, std::string>> setAside;
-    // The rule's Image Name could not be written (empty, no image extension,
-    // a subfolder); folder.<ext> was written instead.
-    bool imageNameUnusable = false;
-};
 
 // Writes the picture into the album folder. The name: the Image Name in
 // mode 1, and in mode 2 when that file exists; otherwise folder.<ext>, <ext>

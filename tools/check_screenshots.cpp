@@ -90,6 +90,8 @@ const Step kSteps[] = {
     {"preparing-covers", 800, kView, 16, 200},
     {"covers-low", 800, kView, 64, 200},
     {"covers-high", 800, kView, 64, 0},
+    {"covers-before-paste", 800, kView, 64, 200},
+    {"cover-pasted", 800, kView, 64, 200},
     {"album-menu", 600, kWhole, 64, 2000},
     {"contents", 800, {226, 112, 430, 310}, 3, 0},
     {"enqueue", 800, kPlaylist, 2, 300},

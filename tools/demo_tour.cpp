@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "host/wait_probes.h"
 #include "host/window_capture.h"
 #include "resources/resource_ids.h"
+#include "tools/cover_painter.h"
 
 namespace {
 
@@ -119,6 +122,61 @@ void selectRow(HWND list, int row) {
     ListView_EnsureVisible(list, row, FALSE);
 }
 
+// A painted cover on the clipboard as a packed bottom-up DIB, as a
+// browser's "Copy image" leaves one.
+bool copyPicture(HWND owner) {
+    const coverhall::tools::CoverPicture picture = coverhall::tools::paintCover(7, 600, 600);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const size_t rows = static_cast<size_t>(picture.stride) * picture.height;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof header + rows);
+    if (!memory) return false;
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
+    std::memcpy(bytes, &header, sizeof header);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(
+            bytes + sizeof header + static_cast<size_t>(y) * picture.stride,
+            picture.pixels.data() + static_cast<size_t>(picture.height - 1 - y) * picture.stride,
+            static_cast<size_t>(picture.stride));
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool taken = SetClipboardData(CF_DIB, memory) != nullptr;
+    CloseClipboard();
+    if (!taken) GlobalFree(memory);
+    return taken;
+}
+
+// The album without any picture gets one pasted with Ctrl+V; the wall
+// before and after, nothing selected: Wine draws a selected cover as a
+// flat square.
+void pasteCover(StandInHost& host, Tour& tour) {
+    HWND albums = host.control(IDC_ALBUM_LIST);
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARTIAL;
+    find.psz = "Unknown Tapes";
+    const int tapes = ListView_FindItem(albums, -1, &find);
+    ListView_SetItemState(albums, -1, 0, LVIS_SELECTED);
+    tour.shoot("covers-before-paste");
+    if (tapes < 0 || !copyPicture(albums)) return;
+    selectRow(albums, tapes);
+    SetFocus(albums);
+    coverhall::host::holdKey(VK_CONTROL, true);
+    coverhall::host::pressKey(albums, 'V');
+    coverhall::host::holdKey(VK_CONTROL, false);
+    coverhall::host::pumpUntil(host, [&] { return statusText(host).rfind("Cover set", 0) == 0; });
+    ListView_SetItemState(albums, -1, 0, LVIS_SELECTED);
+    waitForCovers();
+    tour.shoot("cover-pasted");
+}
+
 void walk(StandInHost& host, Tour& tour) {
     tour.shoot("tree");
 
@@ -153,6 +211,8 @@ void walk(StandInHost& host, Tour& tour) {
     click(host, IDC_DENSITY_HIGH);
     tour.shoot("covers-high");
     click(host, IDC_DENSITY_LOW);
+
+    pasteCover(host, tour);
 
     // A right click on a cover: the album's menu, closed with Escape.
     {

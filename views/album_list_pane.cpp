@@ -20,6 +20,7 @@
 #include "views/album_list_texts.h"
 #include "views/button_click.h"
 #include "views/cover_rule_setting.h"
+#include "views/cover_sources.h"
 #include "views/drag_source.h"
 #include "views/folder_opener.h"
 #include "views/host_services.h"
@@ -71,6 +72,9 @@ void AlbumListPane::setUp(HWND list, HWND libraryWindow, HostColorFunction color
     }
     ListView_SetExtendedListViewStyleEx(list, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
     setTagTipFont();
+    // A picture dropped from Explorer sets a cover; WM_DROPFILES needs no
+    // OLE on the host's thread.
+    DragAcceptFiles(list, TRUE);
 }
 
 void AlbumListPane::refreshSkin(HostColorFunction color) {
@@ -224,9 +228,25 @@ void AlbumListPane::coverArrived(const std::string& folder) const {
         ListView_RedrawItems(list(), drawn->second, drawn->second);
 }
 
-bool AlbumListPane::onListMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
-    if (message == WM_PAINT && covers_) askForPage();
-    return false;
+bool AlbumListPane::onListMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+        case WM_PAINT:
+            if (covers_) askForPage();
+            return false;
+        case WM_DROPFILES:
+            dropCover(reinterpret_cast<HDROP>(wParam));
+            DragFinish(reinterpret_cast<HDROP>(wParam));
+            result = 0;
+            return true;
+        case WM_KEYDOWN:
+            if (wParam != 'V' || !(GetKeyState(VK_CONTROL) & 0x8000) ||
+                (GetKeyState(VK_MENU) & 0x8000) || (GetKeyState(VK_SHIFT) & 0x8000))
+                return false;
+            pasteCover();
+            return true;
+        default:
+            return false;
+    }
 }
 
 void AlbumListPane::askForPage() {
@@ -306,6 +326,39 @@ void AlbumListPane::refreshCover() {
     const AlbumRecord* album = shownAlbum(selectedIndex());
     CoverEngine* engine = coverEngine();
     if (album && engine) engine->rebuild(*album, coverRuleInForce());
+}
+
+void AlbumListPane::prepareMenu(HMENU popup) const {
+    if (!clipboardHoldsCover())
+        EnableMenuItem(popup, ID_MENU_PASTE_COVER, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void AlbumListPane::pasteCover() {
+    const AlbumRecord* album = shownAlbum(selectedIndex());
+    if (album) setCover(album, coverFromClipboard(owner()));
+}
+
+void AlbumListPane::chooseCover() {
+    const AlbumRecord* album = shownAlbum(selectedIndex());
+    if (!album) return;
+    const std::string folder(album->folder.c_str());
+    std::optional<CoverSource> chosen = chooseCoverFile(owner(), folder.c_str());
+    // The dialog ran the window's messages: a search may have refilled the
+    // view meanwhile, the library's album stays.
+    setCover(libraryCatalogue().albumWithFolder(folder.c_str()), std::move(chosen));
+}
+
+void AlbumListPane::dropCover(HDROP drop) {
+    LVHITTESTINFO hit{};
+    if (!DragQueryPoint(drop, &hit.pt)) return;
+    const int item = ListView_HitTest(list(), &hit);
+    if (item < 0) return;
+    setCover(shownAlbum(item), coverFromDrop(drop));
+}
+
+void AlbumListPane::setCover(const AlbumRecord* album, std::optional<CoverSource> source) {
+    CoverEngine* engine = coverEngine();
+    if (album && source && engine) engine->setCover(*album, coverRuleInForce(), std::move(*source));
 }
 
 void AlbumListPane::refresh() {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 
 struct AlbumRecord;
 
+#include "covers/cover_job.h"
 #include "views/list_pane.h"
 #include "win/host_interface.h"
 #include "win/win_handles.h"
@@ -64,10 +66,15 @@ class AlbumListPane : public ListPane {
     // Builds the selected album's thumbnail and cache anew from its
     // source; the wall shows the new one when it arrives.
     void refreshCover();
+    // Sets the selected album's cover from the clipboard's picture, or
+    // from a file chosen in the system's dialog.
+    void pasteCover();
+    void chooseCover();
 
   protected:
     bool onListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     int contextMenuId() const override;
+    void prepareMenu(HMENU popup) const override;
 
   private:
     template <typename Item>
@@ -82,6 +89,10 @@ class AlbumListPane : public ListPane {
     void onColumnClick(int column);
     void onKey(WORD key) const;
     void openSelectedAlbum() const;
+    // Explorer's files dropped onto an album: its cover, from the first
+    // picture among them.
+    void dropCover(HDROP drop);
+    void setCover(const AlbumRecord* album, std::optional<CoverSource> source);
     void setTagTipFont();
 
     const DragSource& drag_;

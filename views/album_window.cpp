@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <utility>
 
 #include "catalogue/list_columns.h"
 #include "catalogue/search.h"
@@ -13,6 +14,7 @@
 #include "settings/search_setting.h"
 #include "settings/setting_keys.h"
 #include "views/contents_view.h"
+#include "views/cover_notice.h"
 #include "views/view_windows.h"
 #include "win/module_bitmaps.h"
 #include "win/settings.h"
@@ -20,6 +22,8 @@
 namespace {
 
 constexpr int kTagButtonSize = 32;
+// How long what became of a cover set by hand stays on the status line.
+constexpr UINT kCoverNoticeMs = 4000;
 
 // Anchors of the host's child-resize service: one hex digit per edge (left,
 // top, right, bottom); 1 keeps that edge's distance to the right or bottom.
@@ -202,6 +206,24 @@ void AlbumWindow::applySearch() {
         view = searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0);
     }
     albums_.refresh();
+    KillTimer(window(), kCoverNoticeTimer);
+    coverNotice_.clear();
+    writeStatusLine();
+}
+
+void AlbumWindow::coverSetStarted() {
+    showCoverNotice(kSettingCoverText, true);
+}
+
+void AlbumWindow::coverSetEnded(const SetCoverOutcome& outcome) {
+    showCoverNotice(coverSetText(outcome), false);
+}
+
+// A lasting notice stays until the next; the others go after a while.
+void AlbumWindow::showCoverNotice(std::string text, bool lasting) {
+    coverNotice_ = std::move(text);
+    KillTimer(window(), kCoverNoticeTimer);
+    if (!lasting) SetTimer(window(), kCoverNoticeTimer, kCoverNoticeMs, nullptr);
     writeStatusLine();
 }
 
@@ -213,6 +235,8 @@ void AlbumWindow::writeStatusLine() {
         const std::string text = "Preparing covers: " + withThousands(covers.prepared()) + " of " +
                                  withThousands(covers.preparationTotal());
         SetDlgItemTextA(window(), IDC_STATUS_LINE, text.c_str());
+    } else if (!coverNotice_.empty()) {
+        SetDlgItemTextA(window(), IDC_STATUS_LINE, coverNotice_.c_str());
     } else if (state->viewCatalogue) {
         SetDlgItemTextA(window(), IDC_STATUS_LINE,
                         formatStatusLine(*state->viewCatalogue, state->libraryCatalogue).c_str());
@@ -307,6 +331,12 @@ INT_PTR AlbumWindow::onCommand(int id, int code, HWND) {
         case ID_MENU_REFRESH_COVER:
             if (mode_ != Mode::Contents) albums_.refreshCover();
             return FALSE;
+        case ID_MENU_SET_COVER:
+            if (mode_ != Mode::Contents) albums_.chooseCover();
+            return FALSE;
+        case ID_MENU_PASTE_COVER:
+            if (mode_ != Mode::Contents) albums_.pasteCover();
+            return FALSE;
         default:
             return FALSE;
     }
@@ -332,6 +362,11 @@ INT_PTR AlbumWindow::onNotify(NMHDR& header) {
 INT_PTR AlbumWindow::onTimer(UINT_PTR id) {
     if (id == kRestoreFilterTimer) restoreSearchText();
     if (id == kSearchDelayTimer) runSearch();
+    if (id == kCoverNoticeTimer) {
+        KillTimer(window(), kCoverNoticeTimer);
+        coverNotice_.clear();
+        writeStatusLine();
+    }
     return FALSE;
 }
 

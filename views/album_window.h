@@ -20,6 +20,7 @@
 
 constexpr UINT_PTR kRestoreFilterTimer = 32;
 constexpr UINT_PTR kSearchDelayTimer = 500;
+constexpr UINT_PTR kCoverNoticeTimer = 33;
 
 class AlbumWindow : public HostedView, private CoverListener {
   public:
@@ -27,7 +28,8 @@ class AlbumWindow : public HostedView, private CoverListener {
     AlbumWindow(HWND libraryWindow, std::optional<std::string> genre);
 
     // The status line: the progress of preparing covers while that runs,
-    // else the result of the last search.
+    // else what became of a cover set by hand, for a few seconds or until
+    // the next search, else the result of the last search.
     void writeStatusLine();
 
   protected:
@@ -46,6 +48,9 @@ class AlbumWindow : public HostedView, private CoverListener {
     // What the cover engine tells.
     void coverArrived(const CoverKey& key) override;
     void preparationProgressed() override { writeStatusLine(); }
+    void coverSetStarted() override;
+    void coverSetEnded(const SetCoverOutcome& outcome) override;
+    void showCoverNotice(std::string text, bool lasting);
 
     void readSortAndModeSettings();
     // Modes; code is the button's notification code (0 for a click).
@@ -75,4 +80,5 @@ class AlbumWindow : public HostedView, private CoverListener {
     AlbumListPane albums_;
     SongListPane songs_;
     coverhall::UniqueBitmap tagButtonBitmap_;
+    std::string coverNotice_;  // "" when the status line shows no notice
 };

@@ -148,6 +148,8 @@ void ListPane::openContextMenu(POINT screen) const {
     if (ListView_GetSelectedCount(list_) == 0) {
         for (int i = GetMenuItemCount(popup) - 1; i >= 0; --i)
             EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
+    } else {
+        prepareMenu(popup);
     }
     HWND window = owner();
     const int command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,

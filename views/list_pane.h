@@ -48,6 +48,8 @@ class ListPane {
     // The menu resource (one popup) of the list's context menu; 0 for none.
     // The chosen command goes to the owner window as WM_COMMAND.
     virtual int contextMenuId() const { return 0; }
+    // The context menu's popup before it opens, with something selected.
+    virtual void prepareMenu(HMENU /*popup*/) const {}
 
   private:
     bool onContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);

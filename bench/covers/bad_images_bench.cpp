@@ -190,7 +190,7 @@ bool writeSparse(const std::string& path, const Bytes& head, LONGLONG size) {
 
 class Runner {
   public:
-    explicit Runner(const std::string& userCache) : stores_{{}, UserCoverCache(userCache)} {}
+    explicit Runner(const std::string& userCache) : stores_{{}, UserCoverCache(userCache), {}} {}
 
     // One album folder: name is the cover the settings ask for; the folder
     // is already filled; the album's songs may hold pictures.

@@ -140,7 +140,7 @@ void reportTaggedLibrary(const std::string& tagged, CoverStores& stores) {
 int main(int argc, char** argv) {
     const ImagingScope imaging;
     const TempFolder root, userCache;
-    CoverStores stores{{}, UserCoverCache(userCache.path())};
+    CoverStores stores{{}, UserCoverCache(userCache.path()), {}};
     std::vector<Album> albums(kAlbums);
     for (int i = 0; i < kAlbums; ++i) {
         albums[i].folder = root.file("album" + std::to_string(i));

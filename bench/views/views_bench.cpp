@@ -641,6 +641,83 @@ void benchWallFill() {
     report("wall_worker_file_calls", workerCalls, "calls");
 }
 
+// A 1400 x 1400 bitmap of one colour on the clipboard, as a browser's
+// "Copy image" leaves it: a packed bottom-up 24-bit DIB.
+bool putBitmapOnClipboard(HWND owner, COLORREF colour) {
+    constexpr int kEdge = 1400;
+    constexpr int kStride = kEdge * 3;
+    const SIZE_T size = sizeof(BITMAPINFOHEADER) + static_cast<SIZE_T>(kStride) * kEdge;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return false;
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = kEdge;
+    header.biHeight = kEdge;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    std::memcpy(bytes, &header, sizeof header);
+    uint8_t* pixel = bytes + sizeof header;
+    for (int i = 0; i < kEdge * kEdge; ++i, pixel += 3) {
+        pixel[0] = GetBValue(colour);
+        pixel[1] = GetGValue(colour);
+        pixel[2] = GetRValue(colour);
+    }
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool taken = SetClipboardData(CF_DIB, memory) != nullptr;
+    CloseClipboard();
+    if (!taken) GlobalFree(memory);
+    return taken;
+}
+
+// Ctrl+V of a 1400 x 1400 bitmap onto an album of the wall, until its new
+// cover shows: the picture checked, encoded and written, and the thumbnail
+// made from it, on the workers.
+void benchSetCover() {
+    const std::string root = scratchFolder("coverhall_bench_set_cover");
+    const std::vector<HostSong> songs = linkedCoverAlbums(root, 40, 300, 0x305070);
+    // The covers earlier runs set aside.
+    for (int album = 0; album < 5; ++album) {
+        const std::string folder = root + "\\album" + std::to_string(album) + "\\";
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*.bak").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            DeleteFileA((folder + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    HostOptions hostOptions = options("coverhall_bench_set_cover_ini", true);
+    setting(hostOptions, "UsedView", "0");
+    setting(hostOptions, "CoverDesity", "1");
+    WallSession session(hostOptions, songs);
+    if (!session.ready()) return;
+    session.showCovers();
+    const std::vector<POINT> centres = iconCentres(session.list, 40);
+    pumpUntilShown(session.list, centres, RGB(0x30, 0x50, 0x70), nowMs());
+    std::vector<double> pastes;
+    for (int album = 0; album < 5; ++album) {
+        const COLORREF colour = RGB(0x20 + 0x30 * album, 0xC0, 0x40);
+        if (!putBitmapOnClipboard(session.list, colour)) return;
+        ListView_SetItemState(session.list, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(session.list, album, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        const double start = nowMs();
+        coverhall::host::holdKey(VK_CONTROL, true);
+        coverhall::host::pressKey(session.list, 'V');
+        coverhall::host::holdKey(VK_CONTROL, false);
+        // A selected cover is drawn highlighted, not as it is.
+        ListView_SetItemState(session.list, -1, 0, LVIS_SELECTED);
+        pastes.push_back(pumpUntilShown(session.list, {centres[album]}, colour, start));
+    }
+    report("set_cover_paste_ms", median(pastes), "ms");
+}
+
 // Chooses "Prepare All Covers" in the root entry's menu and handles
 // messages until preparing really ended: the album window's status line
 // shows the search result again. The time after the menu, in ms.
@@ -690,7 +767,8 @@ int main(int argc, char** argv) {
     const std::pair<const char*, void (*)()> parts[] = {{"library", benchLibrary},
                                                         {"covers", benchCoversAndContents},
                                                         {"wall", benchWallFill},
-                                                        {"prepare", benchPrepareAll}};
+                                                        {"prepare", benchPrepareAll},
+                                                        {"set-cover", benchSetCover}};
     const auto named = [&](const char* name) {
         return std::any_of(argv + 1, argv + argc,
                            [&](const char* arg) { return std::strcmp(arg, name) == 0; });

@@ -213,14 +213,15 @@ TEST(CoverQueue, WorkersAndTheWindowThreadShareIt) {
         });
     }
 
-    std::set<int> mustRun;  // jobs nothing drops: unique Rebuild and Prepare albums
+    std::set<int> mustRun;  // jobs nothing drops: unique Set, Rebuild and Prepare albums
     std::size_t delivered = 0;
     for (int i = 0; i < kJobs; ++i) {
         const auto work = static_cast<CoverWork>(i % kCoverWorkKinds);
         // Visible and Check albums repeat, so pushes also replace pending jobs.
         const bool repeats = work == CoverWork::Visible || work == CoverWork::Check;
         queue.push(job(work, std::to_string(repeats ? i % 40 : i), i));
-        if (work == CoverWork::Rebuild || work == CoverWork::Prepare) mustRun.insert(i);
+        if (work == CoverWork::Set || work == CoverWork::Rebuild || work == CoverWork::Prepare)
+            mustRun.insert(i);
         if (i % 50 == 0) queue.beginPass();
         if (i % 50 == 25) queue.endPass();
         if (i % 97 == 0) queue.drop(CoverWork::Check);

@@ -146,7 +146,7 @@ TEST_F(CoverSetterTest, EveryFolderImageInTheWayIsSetAsideAndTheNewOneWins) {
               (Names{{"folder.jpg", "folder.jpg.bak"}, {"Folder.PNG", "Folder.PNG.bak"}}));
     EXPECT_EQ(readBytes(file("folder.jpg.bak")), old);
     CoverSearch search;
-    findCoverImage(album_.path().c_str(), "", search);
+    findCoverImage(album_.path().c_str(), "", "", search);
     EXPECT_EQ(search.image, file("folder.jpg"));
     EXPECT_TRUE(similar(colourOf("folder.jpg"), kYellow));
 

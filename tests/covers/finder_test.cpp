@@ -6,7 +6,7 @@ FinderTest::FinderTest() {
 
 void FinderTest::remakeStores(const std::string& folder, std::size_t maxFiles) {
     // CoverStores holds mutexes: made in place, never moved.
-    stores_.reset(new CoverStores{{}, UserCoverCache(folder, maxFiles)});
+    stores_.reset(new CoverStores{{}, UserCoverCache(folder, maxFiles), {}});
 }
 
 const CoverResult& FinderTest::find(CoverWork work, const std::string& folder,

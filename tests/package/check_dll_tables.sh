@@ -19,7 +19,7 @@ if [ "$exports" != "winampGetMediaLibraryPlugin" ]; then
     exit 1
 fi
 
-allowed=' kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll version.dll ole32.dll oleaut32.dll windowscodecs.dll msvcrt.dll advapi32.dll shlwapi.dll '
+allowed=' kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll version.dll ole32.dll oleaut32.dll windowscodecs.dll msvcrt.dll advapi32.dll shlwapi.dll '
 status=0
 for name in $(printf '%s\n' "$tables" | awk '/DLL Name:/ {print tolower($3)}'); do
     case "$allowed" in

@@ -1,0 +1,213 @@
+// Setting an album's cover by hand, as a user does it: a bitmap pasted with
+// Ctrl+V, a picture file dropped from Explorer. The picture is written into
+// the album's folder, what stood in the way is kept aside, the wall shows
+// the new cover and the status line tells what happened.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "tests/covers/test_images.h"
+#include "tests/views/view_test_support.h"
+#include "win/com_apartment.h"
+
+namespace coverhall::test {
+namespace {
+
+constexpr uint32_t kRed = 0xD02020, kBlue = 0x2040D0, kGreen = 0x20B040;
+
+// A packed DIB as a browser's "Copy image" leaves on the clipboard: a
+// bottom-up 24-bit picture of one colour.
+std::vector<uint8_t> solidDib(int edge, uint32_t rgb) {
+    const int stride = (edge * 3 + 3) & ~3;
+    std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * edge);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = edge;
+    header.biHeight = edge;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    std::memcpy(dib.data(), &header, sizeof header);
+    for (int y = 0; y < edge; ++y) {
+        uint8_t* row = dib.data() + sizeof header + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < edge; ++x) {
+            row[x * 3] = rgb & 0xFF;
+            row[x * 3 + 1] = (rgb >> 8) & 0xFF;
+            row[x * 3 + 2] = (rgb >> 16) & 0xFF;
+        }
+    }
+    return dib;
+}
+
+// Global memory holding the bytes, as the clipboard and drops take them.
+HGLOBAL globalCopy(const void* bytes, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return nullptr;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// Explorer's list of files: a DROPFILES header, then the names, each ended
+// by a zero, and one more zero.
+HGLOBAL dropFiles(const std::vector<std::string>& files, POINT at) {
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.pt = at;
+    std::vector<char> bytes(reinterpret_cast<const char*>(&header),
+                            reinterpret_cast<const char*>(&header) + sizeof header);
+    for (const std::string& file : files)
+        bytes.insert(bytes.end(), file.c_str(), file.c_str() + file.size() + 1);
+    bytes.push_back('\0');
+    return globalCopy(bytes.data(), bytes.size());
+}
+
+class SetCoverTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        // A tag tip under the cursor would hide a cover.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        for (const char* title : {"Album 0", "Album 1", "Album 2"}) {
+            const std::string folder = root_.file(title);
+            CreateDirectoryA(folder.c_str(), nullptr);
+            songs_.push_back(song(title, "Jazz", "Song", folder.c_str()));
+            folders_.push_back(folder);
+        }
+    }
+
+    // The plug-in on the three albums, its wall shown, under the rule.
+    void start(const char* mode = "2", const char* imageName = "cover.bmp") {
+        writeIni(install_.hostIni(), "UsedView", "1");
+        writeIni(install_.hostIni(), "FrontCoverDetection", mode);
+        writeIni(install_.hostIni(), "FrontCoverImageName", imageName);
+        host::HostOptions options = install_.options();
+        options.showWindow = true;  // its pixels are read
+        plugin_ = std::make_unique<RunningPlugin>(install_, songs_, options);
+        ASSERT_TRUE(plugin_->loaded);
+        ASSERT_TRUE(openAndSearch(host()));
+    }
+    host::StandInHost& host() { return plugin_->host; }
+    HWND list() { return host().control(IDC_ALBUM_LIST); }
+    std::string statusLine() { return controlText(host().viewWindow(), IDC_STATUS_LINE); }
+    std::string file(int album, const char* name) const { return folders_[album] + "\\" + name; }
+
+    POINT centreOf(int item) {
+        RECT icon{};
+        ListView_GetItemRect(list(), item, &icon, LVIR_ICON);
+        return {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    }
+    // Whether the wall shows the album's cover in that colour, unselected:
+    // Wine draws a selected cover as a flat square.
+    bool shows(int item, uint32_t rgb) {
+        ListView_SetItemState(list(), -1, 0, LVIS_SELECTED);
+        UpdateWindow(list());
+        return similar(screenColour(list(), centreOf(item)), rgb, 24);
+    }
+    // What the status line said once the cover was set, or why not.
+    std::string coverNotice() {
+        handleMessagesUntil([&] { return statusLine().rfind("Cover ", 0) == 0; });
+        return statusLine();
+    }
+    bool statusSays(const std::string& start) { return coverNotice().rfind(start, 0) == 0; }
+
+    void selectOnly(int item) {
+        ListView_SetItemState(list(), -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(list(), item, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        SetFocus(list());
+    }
+    // The clipboard holds only this.
+    void putOnClipboard(UINT format, HGLOBAL memory) {
+        ASSERT_TRUE(OpenClipboard(list()));
+        EmptyClipboard();
+        EXPECT_TRUE(SetClipboardData(format, memory));
+        CloseClipboard();
+    }
+    void pasteOnto(int item) {
+        selectOnly(item);
+        host::holdKey(VK_CONTROL, true);
+        host::pressKey(list(), 'V');
+        host::holdKey(VK_CONTROL, false);
+    }
+
+    ComApartment apartment_;  // the test's own images are written with WIC
+    TempFolder root_;
+    PluginInstall install_{"views_set_cover"};
+    std::vector<host::HostSong> songs_;
+    std::vector<std::string> folders_;
+    std::unique_ptr<RunningPlugin> plugin_;
+};
+
+}  // namespace
+
+TEST_F(SetCoverTest, APastedBitmapIsWrittenAsTheCoverAndWhatStoodInTheWayIsKept) {
+    // Album 1 has a folder.jpg and a larger cover.jpg, which would win if
+    // file size decided between them.
+    ASSERT_TRUE(writeSolidImage(file(1, "folder.jpg"), GUID_ContainerFormatJpeg, 50, 50, kBlue));
+    ASSERT_TRUE(writeSolidImage(file(1, "cover.jpg"), GUID_ContainerFormatJpeg, 400, 400, kGreen));
+    const std::vector<uint8_t> oldFolderJpg = readBytes(file(1, "folder.jpg"));
+    start();
+    ASSERT_TRUE(handleMessagesUntil([&] { return shows(1, kBlue); }));
+
+    for (const int album : {0, 1}) {
+        SCOPED_TRACE(album);
+        const std::vector<uint8_t> dib = solidDib(300, kRed);
+        putOnClipboard(CF_DIB, globalCopy(dib.data(), dib.size()));
+        pasteOnto(album);
+        EXPECT_TRUE(statusSays("Cover set: folder.jpg")) << statusLine();
+        EXPECT_TRUE(handleMessagesUntil([&] { return shows(album, kRed); }));
+        EXPECT_TRUE(fileExists(file(album, "folder.jpg")));
+    }
+    EXPECT_EQ(readBytes(file(1, "folder.jpg.bak")), oldFolderJpg);
+    EXPECT_NE(statusLine().find("folder.jpg kept as folder.jpg.bak"), std::string::npos)
+        << statusLine();
+    EXPECT_TRUE(fileExists(file(1, "cover.jpg")));
+}
+
+TEST_F(SetCoverTest, ANamedImageRuleWritesThatName) {
+    start("1", "cover.png");
+    const std::vector<uint8_t> dib = solidDib(120, kBlue);
+    putOnClipboard(CF_DIB, globalCopy(dib.data(), dib.size()));
+    pasteOnto(2);
+    EXPECT_TRUE(statusSays("Cover set: cover.png")) << statusLine();
+    EXPECT_TRUE(handleMessagesUntil([&] { return shows(2, kBlue); }));
+    EXPECT_FALSE(fileExists(file(2, "folder.jpg")));
+}
+
+TEST_F(SetCoverTest, ABrokenPictureChangesNothingAndSaysWhy) {
+    start();
+    const std::string broken = root_.file("broken.jpg");
+    ASSERT_TRUE(writeBytes(broken, std::vector<uint8_t>(64, 'x')));
+    putOnClipboard(CF_HDROP, dropFiles({broken}, POINT{}));
+    pasteOnto(0);
+    EXPECT_TRUE(statusSays("Cover not set: not a picture Coverhall can read")) << statusLine();
+    EXPECT_FALSE(fileExists(file(0, "folder.jpg")));
+}
+
+TEST_F(SetCoverTest, AFileDroppedOnTheSecondAlbumSetsThatAlbumsCoverOnly) {
+    start();
+    const std::string picture = root_.file("dropped.png");
+    ASSERT_TRUE(writeSolidImage(picture, GUID_ContainerFormatPng, 200, 200, kGreen));
+    const std::string notes = root_.file("notes.txt");
+    ASSERT_TRUE(writeBytes(notes, {'n'}));
+    // The first picture among the files counts.
+    PostMessageA(list(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(dropFiles({notes, picture}, centreOf(1))), 0);
+    EXPECT_TRUE(statusSays("Cover set: folder.png")) << statusLine();
+    EXPECT_TRUE(handleMessagesUntil([&] { return shows(1, kGreen); }));
+    // Copied as it is: the same type as the name.
+    EXPECT_EQ(readBytes(file(1, "folder.png")), readBytes(picture));
+    EXPECT_FALSE(fileExists(file(0, "folder.png")));
+    EXPECT_FALSE(fileExists(file(2, "folder.png")));
+}
+
+}  // namespace coverhall::test
