@@ -125,7 +125,7 @@ void selectRow(HWND list, int row) {
 // A painted cover on the clipboard as a packed bottom-up DIB, as a
 // browser's "Copy image" leaves one.
 bool copyPicture(HWND owner) {
-    const coverhall::tools::CoverPicture picture = coverhall::tools::paintCover(7, 600, 600);
+    const coverhall::tools::CoverPicture picture = coverhall::tools::paintCover(1234, 600, 600);
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = picture.width;
