@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host/clipboard_pictures.h"
 #include "host/command_line.h"
 #include "host/list_probes.h"
 #include "host/modal_driver.h"
@@ -122,36 +123,13 @@ void selectRow(HWND list, int row) {
     ListView_EnsureVisible(list, row, FALSE);
 }
 
-// A painted cover on the clipboard as a packed bottom-up DIB, as a
-// browser's "Copy image" leaves one.
+// A painted cover on the clipboard, as a browser's "Copy image" leaves one.
 bool copyPicture(HWND owner) {
     const coverhall::tools::CoverPicture picture = coverhall::tools::paintCover(1234, 600, 600);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = picture.width;
-    header.biHeight = picture.height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    const size_t rows = static_cast<size_t>(picture.stride) * picture.height;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof header + rows);
-    if (!memory) return false;
-    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
-    std::memcpy(bytes, &header, sizeof header);
-    for (int y = 0; y < picture.height; ++y)
-        std::memcpy(
-            bytes + sizeof header + static_cast<size_t>(y) * picture.stride,
-            picture.pixels.data() + static_cast<size_t>(picture.height - 1 - y) * picture.stride,
-            static_cast<size_t>(picture.stride));
-    GlobalUnlock(memory);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(memory);
-        return false;
-    }
-    EmptyClipboard();
-    const bool taken = SetClipboardData(CF_DIB, memory) != nullptr;
-    CloseClipboard();
-    if (!taken) GlobalFree(memory);
-    return taken;
+    return coverhall::host::putOnClipboard(
+        owner, CF_DIB,
+        coverhall::host::packedDib(picture.width, picture.height, picture.pixels.data(),
+                                   picture.stride));
 }
 
 // The album without any picture gets one pasted with Ctrl+V; the wall

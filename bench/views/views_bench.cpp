@@ -23,6 +23,7 @@
 #include "covers/cover_image.h"
 #include "covers/file_names.h"
 #include "covers/imaging_factory.h"
+#include "host/clipboard_pictures.h"
 #include "host/modal_driver.h"
 #include "host/stand_in_host.h"
 #include "resources/resource_ids.h"
@@ -641,40 +642,6 @@ void benchWallFill() {
     report("wall_worker_file_calls", workerCalls, "calls");
 }
 
-// A 1400 x 1400 bitmap of one colour on the clipboard, as a browser's
-// "Copy image" leaves it: a packed bottom-up 24-bit DIB.
-bool putBitmapOnClipboard(HWND owner, COLORREF colour) {
-    constexpr int kEdge = 1400;
-    constexpr int kStride = kEdge * 3;
-    const SIZE_T size = sizeof(BITMAPINFOHEADER) + static_cast<SIZE_T>(kStride) * kEdge;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return false;
-    auto* bytes = static_cast<uint8_t*>(GlobalLock(memory));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = kEdge;
-    header.biHeight = kEdge;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::memcpy(bytes, &header, sizeof header);
-    uint8_t* pixel = bytes + sizeof header;
-    for (int i = 0; i < kEdge * kEdge; ++i, pixel += 3) {
-        pixel[0] = GetBValue(colour);
-        pixel[1] = GetGValue(colour);
-        pixel[2] = GetRValue(colour);
-    }
-    GlobalUnlock(memory);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(memory);
-        return false;
-    }
-    EmptyClipboard();
-    const bool taken = SetClipboardData(CF_DIB, memory) != nullptr;
-    CloseClipboard();
-    if (!taken) GlobalFree(memory);
-    return taken;
-}
-
 // Ctrl+V of a 1400 x 1400 bitmap onto an album of the wall, until its new
 // cover shows: the picture checked, encoded and written, and the thumbnail
 // made from it, on the workers.
@@ -703,7 +670,10 @@ void benchSetCover() {
     std::vector<double> pastes;
     for (int album = 0; album < 5; ++album) {
         const COLORREF colour = RGB(0x20 + 0x30 * album, 0xC0, 0x40);
-        if (!putBitmapOnClipboard(session.list, colour)) return;
+        const uint32_t rgb = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+        if (!coverhall::host::putOnClipboard(session.list, CF_DIB,
+                                             coverhall::host::solidDib(1400, rgb)))
+            return;
         ListView_SetItemState(session.list, -1, 0, LVIS_SELECTED);
         ListView_SetItemState(session.list, album, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);

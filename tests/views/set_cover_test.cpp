@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/clipboard_pictures.h"
 #include "resources/resource_ids.h"
 #include "tests/covers/test_images.h"
 #include "tests/views/view_test_support.h"
@@ -25,50 +26,18 @@ namespace {
 
 constexpr uint32_t kRed = 0xD02020, kBlue = 0x2040D0, kGreen = 0x20B040;
 
-// A packed DIB as a browser's "Copy image" leaves on the clipboard: a
-// bottom-up 24-bit picture of one colour.
-std::vector<uint8_t> solidDib(int edge, uint32_t rgb) {
-    const int stride = (edge * 3 + 3) & ~3;
-    std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * edge);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = edge;
-    header.biHeight = edge;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::memcpy(dib.data(), &header, sizeof header);
-    for (int y = 0; y < edge; ++y) {
-        uint8_t* row = dib.data() + sizeof header + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < edge; ++x) {
-            row[x * 3] = rgb & 0xFF;
-            row[x * 3 + 1] = (rgb >> 8) & 0xFF;
-            row[x * 3 + 2] = (rgb >> 16) & 0xFF;
-        }
-    }
-    return dib;
-}
-
-// Global memory holding the bytes, as the clipboard and drops take them.
-HGLOBAL globalCopy(const void* bytes, size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return nullptr;
-    std::memcpy(GlobalLock(memory), bytes, size);
-    GlobalUnlock(memory);
-    return memory;
-}
-
 // Explorer's list of files: a DROPFILES header, then the names, each ended
 // by a zero, and one more zero.
-HGLOBAL dropFiles(const std::vector<std::string>& files, POINT at) {
+std::vector<uint8_t> dropFiles(const std::vector<std::string>& files, POINT at) {
     DROPFILES header{};
     header.pFiles = sizeof header;
     header.pt = at;
-    std::vector<char> bytes(reinterpret_cast<const char*>(&header),
-                            reinterpret_cast<const char*>(&header) + sizeof header);
+    std::vector<uint8_t> bytes(reinterpret_cast<const uint8_t*>(&header),
+                               reinterpret_cast<const uint8_t*>(&header) + sizeof header);
     for (const std::string& file : files)
         bytes.insert(bytes.end(), file.c_str(), file.c_str() + file.size() + 1);
-    bytes.push_back('\0');
-    return globalCopy(bytes.data(), bytes.size());
+    bytes.push_back(0);
+    return bytes;
 }
 
 class SetCoverTest : public testing::Test {
@@ -125,13 +94,6 @@ class SetCoverTest : public testing::Test {
                               LVIS_SELECTED | LVIS_FOCUSED);
         SetFocus(list());
     }
-    // The clipboard holds only this.
-    void putOnClipboard(UINT format, HGLOBAL memory) {
-        ASSERT_TRUE(OpenClipboard(list()));
-        EmptyClipboard();
-        EXPECT_TRUE(SetClipboardData(format, memory));
-        CloseClipboard();
-    }
     void pasteOnto(int item) {
         selectOnly(item);
         host::holdKey(VK_CONTROL, true);
@@ -160,8 +122,7 @@ TEST_F(SetCoverTest, APastedBitmapIsWrittenAsTheCoverAndWhatStoodInTheWayIsKept)
 
     for (const int album : {0, 1}) {
         SCOPED_TRACE(album);
-        const std::vector<uint8_t> dib = solidDib(300, kRed);
-        putOnClipboard(CF_DIB, globalCopy(dib.data(), dib.size()));
+        ASSERT_TRUE(host::putOnClipboard(list(), CF_DIB, host::solidDib(300, kRed)));
         pasteOnto(album);
         EXPECT_TRUE(statusSays("Cover set: folder.jpg")) << statusLine();
         EXPECT_TRUE(handleMessagesUntil([&] { return shows(album, kRed); }));
@@ -175,8 +136,7 @@ TEST_F(SetCoverTest, APastedBitmapIsWrittenAsTheCoverAndWhatStoodInTheWayIsKept)
 
 TEST_F(SetCoverTest, ANamedImageRuleWritesThatName) {
     start("1", "cover.png");
-    const std::vector<uint8_t> dib = solidDib(120, kBlue);
-    putOnClipboard(CF_DIB, globalCopy(dib.data(), dib.size()));
+    ASSERT_TRUE(host::putOnClipboard(list(), CF_DIB, host::solidDib(120, kBlue)));
     pasteOnto(2);
     EXPECT_TRUE(statusSays("Cover set: cover.png")) << statusLine();
     EXPECT_TRUE(handleMessagesUntil([&] { return shows(2, kBlue); }));
@@ -187,7 +147,7 @@ TEST_F(SetCoverTest, ABrokenPictureChangesNothingAndSaysWhy) {
     start();
     const std::string broken = root_.file("broken.jpg");
     ASSERT_TRUE(writeBytes(broken, std::vector<uint8_t>(64, 'x')));
-    putOnClipboard(CF_HDROP, dropFiles({broken}, POINT{}));
+    ASSERT_TRUE(host::putOnClipboard(list(), CF_HDROP, dropFiles({broken}, POINT{})));
     pasteOnto(0);
     EXPECT_TRUE(statusSays("Cover not set: not a picture Coverhall can read")) << statusLine();
     EXPECT_FALSE(fileExists(file(0, "folder.jpg")));
@@ -199,9 +159,13 @@ TEST_F(SetCoverTest, AFileDroppedOnTheSecondAlbumSetsThatAlbumsCoverOnly) {
     ASSERT_TRUE(writeSolidImage(picture, GUID_ContainerFormatPng, 200, 200, kGreen));
     const std::string notes = root_.file("notes.txt");
     ASSERT_TRUE(writeBytes(notes, {'n'}));
-    // The first picture among the files counts.
-    PostMessageA(list(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(dropFiles({notes, picture}, centreOf(1))), 0);
+    // The first picture among the files counts. The list frees the memory.
+    const std::vector<uint8_t> files = dropFiles({notes, picture}, centreOf(1));
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE, files.size());
+    ASSERT_TRUE(drop);
+    std::memcpy(GlobalLock(drop), files.data(), files.size());
+    GlobalUnlock(drop);
+    PostMessageA(list(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_TRUE(statusSays("Cover set: folder.png")) << statusLine();
     EXPECT_TRUE(handleMessagesUntil([&] { return shows(1, kGreen); }));
     // Copied as it is: the same type as the name.
