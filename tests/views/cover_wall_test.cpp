@@ -577,9 +577,9 @@ TEST_F(CoverWallTest, At150TheSelectionFrameShowsOverTheSelectedCover) {
     ImageList_GetIconSize(images, &w, &h);
     EXPECT_EQ(w, 150);
     EXPECT_EQ(ListView_GetItemSpacing(list(), FALSE), static_cast<DWORD>(MAKELONG(210, 225)));
+    ASSERT_TRUE(handleMessagesUntil([&] { return pageShowsItsCovers(); })) << wrongCovers();
     click(IDC_DENSITY_HIGH);
     EXPECT_EQ(ListView_GetItemSpacing(list(), FALSE), static_cast<DWORD>(MAKELONG(155, 155)));
-    ASSERT_TRUE(handleMessagesUntil([&] { return pageShowsItsCovers(); })) << wrongCovers();
     ListView_SetItemState(list(), 0, LVIS_SELECTED, LVIS_SELECTED);
     UpdateWindow(list());
     ASSERT_EQ(host::requestDisplay(list(), 0, 0, LVIF_STATE).state & LVIS_OVERLAYMASK,
