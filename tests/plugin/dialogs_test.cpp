@@ -209,7 +209,7 @@ TEST(About, TemplatesHoldTheirControlsAtTheirPlaces) {
     EXPECT_EQ(readme, "Show ReadMe");
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         cancel = controlText(dialog, IDCANCEL);
-        RECT units{0, 0, 300, 171};
+        RECT units{0, 0, 300, 188};
         MapDialogRect(dialog, &units);
         RECT client{};
         GetClientRect(dialog, &client);
