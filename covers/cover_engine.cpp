@@ -125,6 +125,21 @@ std::vector<std::string> firstSongFiles(const AlbumRecord& album) {
     return files;
 }
 
+CoverKey thumbnailKey(const AlbumRecord& album, const CoverRule& rule, int edge) {
+    return CoverKey{std::string(album.folder.c_str()), rule, CoverPicture::Thumbnail, edge};
+}
+
+CoverKey contentsKey(std::string folder, const CoverRule& rule) {
+    return CoverKey{std::move(folder), rule, CoverPicture::Contents, kContentsCoverSize};
+}
+
+// The edge of the list's images; the default one without a list.
+int imageEdgeOf(HIMAGELIST list) {
+    int width = 0, height = 0;
+    if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0) return kThumbnailSize;
+    return width;
+}
+
 }  // namespace
 
 CoverEngine::CoverEngine() : core_(std::make_shared<CoverEngineCore>()) {}
@@ -183,11 +198,11 @@ bool CoverEngine::ensureWorkers() {
     return !workers_.empty();
 }
 
-CoverJob CoverEngine::jobFor(const AlbumRecord& album, const CoverRule& rule, CoverPicture picture,
-                             CoverWork work, int order) const {
+CoverJob CoverEngine::jobFor(const AlbumRecord& album, const CoverKey& key, CoverWork work,
+                             int order) const {
     CoverJob job;
     job.work = work;
-    job.key = CoverKey{std::string(album.folder.c_str()), rule, picture};
+    job.key = key;
     job.albumTitle = std::string(album.title);
     job.songs = firstSongFiles(album);
     job.order = order;
@@ -200,12 +215,11 @@ bool CoverEngine::ask(CoverJob job) {
 
 CoverState CoverEngine::showThumbnail(const AlbumRecord& album, const CoverRule& rule, int order,
                                       HIMAGELIST thumbnails) {
-    const CoverKey key{std::string(album.folder.c_str()), rule, CoverPicture::Thumbnail};
+    const CoverKey key = thumbnailKey(album, rule, imageEdgeOf(thumbnails));
     const RememberedCover* cover = memory_.find(key);
     if (!cover) {
-        return ask(jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Visible, order))
-                   ? CoverState::Pending
-                   : CoverState::None;
+        return ask(jobFor(album, key, CoverWork::Visible, order)) ? CoverState::Pending
+                                                                  : CoverState::None;
     }
     // A "no cover" answer is asked again the same way: the workers' memory
     // of missing covers makes that cheap while nothing changed.
@@ -214,10 +228,10 @@ CoverState CoverEngine::showThumbnail(const AlbumRecord& album, const CoverRule&
     return putIntoSlot(cover->pixels, thumbnails) ? CoverState::Shown : CoverState::None;
 }
 
-void CoverEngine::requestThumbnail(const AlbumRecord& album, const CoverRule& rule, int order) {
-    const CoverKey key{std::string(album.folder.c_str()), rule, CoverPicture::Thumbnail};
-    if (!memory_.find(key))
-        ask(jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Visible, order));
+void CoverEngine::requestThumbnail(const AlbumRecord& album, const CoverRule& rule, int edge,
+                                   int order) {
+    const CoverKey key = thumbnailKey(album, rule, edge);
+    if (!memory_.find(key)) ask(jobFor(album, key, CoverWork::Visible, order));
 }
 
 void CoverEngine::checkLater(const CoverKey& key, const RememberedCover& cover,
@@ -226,34 +240,39 @@ void CoverEngine::checkLater(const CoverKey& key, const RememberedCover& cover,
     if (now - cover.checkedAt < kRecheckAfterMs) return;
     // Noted at once, so that the repaints until the answer ask nothing.
     memory_.markChecked(key, now);
-    ask(jobFor(album, key.rule, key.picture, work, order));
+    ask(jobFor(album, key, work, order));
 }
 
 // The slot's bitmap is reused: each thumbnail is copied into it, and the
-// image list copies it on.
+// image list copies it on. A list of another edge (a view made after the
+// cover size changed) gets a slot of its own edge.
 bool CoverEngine::putIntoSlot(const CoverPixels& pixels, HIMAGELIST thumbnails) {
     if (!thumbnails || ImageList_GetImageCount(thumbnails) <= ThumbnailImage) return false;
+    const int edge = imageEdgeOf(thumbnails);
+    if (pixels.width != edge || pixels.height != edge) return false;
+    if (slotEdge_ != edge) {
+        slotBitmap_.reset();
+        slotMask_.reset();
+        slotEdge_ = edge;
+    }
     if (!slotBitmap_) {
         slotBitmap_.reset(makeDibSection(viewOf(pixels)));
         if (!slotBitmap_) return false;
     } else if (!fillDibSection(slotBitmap_.get(), viewOf(pixels))) {
         return false;
     }
-    if (!slotMask_)
-        slotMask_ =
-            loadBitmapResource(bitmapModule(), IDB_THUMB_MASK, kThumbnailSize, kThumbnailSize);
+    if (!slotMask_) slotMask_ = loadBitmapAtEdge(bitmapModule(), IDB_THUMB_MASK, edge);
     return ImageList_Replace(thumbnails, ThumbnailImage, slotBitmap_.get(), slotMask_.get());
 }
 
 CoverState CoverEngine::showContentsCover(const AlbumRecord& album, const CoverRule& rule,
                                           HWND pictureControl) {
-    const CoverKey key{std::string(album.folder.c_str()), rule, CoverPicture::Contents};
+    const CoverKey key = contentsKey(std::string(album.folder.c_str()), rule);
     const RememberedCover* cover = memory_.find(key);
     CoverState state = CoverState::None;
     if (!cover) {
-        state = ask(jobFor(album, rule, CoverPicture::Contents, CoverWork::Contents, 0))
-                    ? CoverState::Pending
-                    : CoverState::None;
+        state = ask(jobFor(album, key, CoverWork::Contents, 0)) ? CoverState::Pending
+                                                                : CoverState::None;
     } else {
         // No cache tells when its source changed: after a while the
         // picture is made again, and the one shown stays until then.
@@ -286,12 +305,13 @@ void CoverEngine::showPicture(HWND pictureControl, coverhall::UniqueBitmap pictu
     contentsBitmap_ = std::move(picture);
 }
 
-void CoverEngine::rebuild(const AlbumRecord& album, const CoverRule& rule) {
-    ask(jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Rebuild, 0));
+void CoverEngine::rebuild(const AlbumRecord& album, const CoverRule& rule, int edge) {
+    ask(jobFor(album, thumbnailKey(album, rule, edge), CoverWork::Rebuild, 0));
 }
 
-bool CoverEngine::setCover(const AlbumRecord& album, const CoverRule& rule, CoverSource source) {
-    CoverJob job = jobFor(album, rule, CoverPicture::Thumbnail, CoverWork::Set, 0);
+bool CoverEngine::setCover(const AlbumRecord& album, const CoverRule& rule, int edge,
+                           CoverSource source) {
+    CoverJob job = jobFor(album, thumbnailKey(album, rule, edge), CoverWork::Set, 0);
     job.source = std::make_shared<const CoverSource>(std::move(source));
     if (!ask(std::move(job))) return false;
     notifyAll([](CoverListener& listener) { listener.coverSetStarted(); });
@@ -322,11 +342,12 @@ void CoverEngine::awaitVisible() {
     }
 }
 
-void CoverEngine::startPreparing(const CoverRule& rule) {
+void CoverEngine::startPreparing(const CoverRule& rule, int edge) {
     stopPreparing();
     if (stopped_) return;
     preparing_ = true;
     prepareRule_ = rule;
+    prepareEdge_ = edge;
     ++prepareRun_;
     prepareNext_ = 0;
     prepared_ = 0;
@@ -357,7 +378,7 @@ void CoverEngine::feedPreparation() {
             const AlbumRecord* album = library.albumAt(prepareNext_);
             if (!album) {
                 ++prepared_;
-            } else if (!ask(jobFor(*album, prepareRule_, CoverPicture::Thumbnail,
+            } else if (!ask(jobFor(*album, thumbnailKey(*album, prepareRule_, prepareEdge_),
                                    CoverWork::Prepare, prepareRun_))) {
                 preparing_ = false;  // no worker to do it
                 return;
@@ -388,7 +409,7 @@ void CoverEngine::apply(CoverResult& result) {
         const SetCoverOutcome set = std::move(result.set);
         if (set.result == SetCoverOutcome::Result::Set) {
             // The Contents picture of the album is made again when next shown.
-            const CoverKey contents{result.key.folder, result.key.rule, CoverPicture::Contents};
+            const CoverKey contents = contentsKey(result.key.folder, result.key.rule);
             memory_.markChecked(contents, 0);
             notifyArrived(contents);
             showAnswer(result, now);

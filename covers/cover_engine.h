@@ -52,26 +52,27 @@ class CoverEngine {
     void addListener(CoverListener* listener);
     void removeListener(CoverListener* listener);
 
-    // The album's thumbnail put into the ThumbnailImage slot of the list,
-    // from memory. Pending when it had to be asked for, as a visible cover
-    // at `order` in display order. A picture shown from memory is checked
-    // again in the background when its last check is old.
+    // The album's thumbnail, at the list's image size, put into the
+    // ThumbnailImage slot of the list, from memory. Pending when it had to
+    // be asked for, as a visible cover at `order` in display order. A
+    // picture shown from memory is checked again in the background when its
+    // last check is old.
     CoverState showThumbnail(const AlbumRecord& album, const CoverRule& rule, int order,
                              HIMAGELIST thumbnails);
-    // The album's thumbnail asked for, as a visible cover, unless memory
-    // holds it; nothing is shown.
-    void requestThumbnail(const AlbumRecord& album, const CoverRule& rule, int order);
+    // The album's thumbnail of that edge asked for, as a visible cover,
+    // unless memory holds it; nothing is shown.
+    void requestThumbnail(const AlbumRecord& album, const CoverRule& rule, int edge, int order);
     // The album's cover at kContentsCoverSize in the picture control, from
     // memory, else the placeholder while it is asked for.
     CoverState showContentsCover(const AlbumRecord& album, const CoverRule& rule,
                                  HWND pictureControl);
-    // Makes the album's thumbnail anew from its source, even where the
-    // cache looks current; the old one shows until then.
-    void rebuild(const AlbumRecord& album, const CoverRule& rule);
+    // Makes the album's thumbnail of that edge anew from its source, even
+    // where the cache looks current; the old one shows until then.
+    void rebuild(const AlbumRecord& album, const CoverRule& rule, int edge);
     // Writes the picture into the album's folder as its cover file and
-    // makes the thumbnail anew from it; the album's Contents picture
-    // follows. False when no worker could take it.
-    bool setCover(const AlbumRecord& album, const CoverRule& rule, CoverSource source);
+    // makes the thumbnail of that edge anew from it; the album's Contents
+    // picture follows. False when no worker could take it.
+    bool setCover(const AlbumRecord& album, const CoverRule& rule, int edge, CoverSource source);
 
     // The visible covers of one full paint: those asked for in between
     // stay queued, the others (scrolled away) are dropped.
@@ -84,8 +85,9 @@ class CoverEngine {
     void awaitVisible();
 
     // "Prepare All Covers": every album of the library gets a current
-    // cache, after everything else the workers have to do.
-    void startPreparing(const CoverRule& rule);
+    // cache of thumbnails of that edge, after everything else the workers
+    // have to do.
+    void startPreparing(const CoverRule& rule, int edge);
     void stopPreparing();
     bool preparing() const { return preparing_; }
     int prepared() const { return prepared_; }
@@ -102,8 +104,7 @@ class CoverEngine {
                                         UINT_PTR id, DWORD_PTR data);
     bool ensureWorkers();
     bool ask(CoverJob job);
-    CoverJob jobFor(const AlbumRecord& album, const CoverRule& rule, CoverPicture picture,
-                    CoverWork work, int order) const;
+    CoverJob jobFor(const AlbumRecord& album, const CoverKey& key, CoverWork work, int order) const;
     // Takes every finished result in; false when none waited.
     bool takeResults();
     void apply(CoverResult& result);
@@ -127,15 +128,18 @@ class CoverEngine {
     ThumbnailMemory memory_;
     std::vector<CoverListener*> listeners_;
     // The GDI side: one slot bitmap the thumbnails are copied through, its
-    // mask, and the bitmap the Contents picture shows.
+    // mask, both of the slot's edge, and the bitmap the Contents picture
+    // shows.
     coverhall::UniqueBitmap slotBitmap_;
     coverhall::UniqueBitmap slotMask_;
+    int slotEdge_ = 0;
     coverhall::UniqueBitmap contentsBitmap_;
     CoverKey contentsShown_;  // whose picture contentsBitmap_ is; "" folder: the placeholder
     // Preparing: the rule, the run's number, the next library album to
     // queue, and the results counted.
     bool preparing_ = false;
     CoverRule prepareRule_;
+    int prepareEdge_ = kThumbnailSize;
     int prepareRun_ = 0;
     int prepareNext_ = 0;
     int prepared_ = 0;

@@ -16,8 +16,9 @@
 
 using Outcome = CoverResult::Outcome;
 
-CoverPlan planFor(CoverWork work) {
+CoverPlan planFor(CoverWork work, int thumbnailEdge) {
     CoverPlan plan;
+    plan.edge = thumbnailEdge;
     switch (work) {
         case CoverWork::Contents:
             plan.edge = kContentsCoverSize;
@@ -53,7 +54,7 @@ class CoverFinder {
         : job_(job),
           stores_(stores),
           decoding_(decoding),
-          plan_(planFor(job.work)),
+          plan_(planFor(job.work, job.key.edge)),
           later_(plan_.cacheLater ? later : nullptr),
           folder_(job.key.folder.c_str()) {
         result_.work = job.work;
@@ -67,6 +68,7 @@ class CoverFinder {
     bool fromImageFile(const char* path);
     bool fromSongs();
     bool fromCacheAlone(bool sawCache);
+    bool fromSmallCache();
     bool search();
     // The current cache stands for the source: read, or only known.
     bool fromCache();
@@ -107,7 +109,7 @@ CoverResult CoverFinder::run() {
         stores_.missing.forget(job_.key.folder);
     if (stores_.missing.known(job_.key.folder, rule, job_.key.picture)) return result_;
 
-    if (plan_.thumbnail) locateCache(folder_, stores_.userCache, cache_);
+    if (plan_.thumbnail) locateCache(folder_, plan_.edge, stores_.userCache, cache_);
     cacheCurrent_ = plan_.trustCache && !cache_.path.empty();
     watched_.emplace_back(folder_);
     if (cacheCurrent_) watched_.push_back(cache_.path);
@@ -189,12 +191,29 @@ bool CoverFinder::fromSongs() {
 // Contents view then scales up the one beside the album, which it reads
 // only when the search came to it, as the folder rule always did.
 bool CoverFinder::fromCacheAlone(bool sawCache) {
-    if (plan_.thumbnail) return !cache_.path.empty() && fromCache();
+    if (plan_.thumbnail) {
+        if (!cache_.path.empty() && fromCache()) return true;
+        return plan_.edge != kBesideCacheEdge && fromSmallCache();
+    }
     char beside[kCoverPathSize];
     if (!sawCache || !joinPath(folder_, kCacheFileName, beside)) return false;
     noteDecoding();
     CoverImage image;
     return image.load(beside, kFormatBmp) && fromDecoded(image, beside, FileStamp{});
+}
+
+// A larger cover without a cache of its own edge: the 100-pixel cache, the
+// album's last picture, scaled up and cached at this edge.
+bool CoverFinder::fromSmallCache() {
+    CacheFile small;
+    locateCache(folder_, kBesideCacheEdge, stores_.userCache, small);
+    FileStamp stamp;
+    if (small.path.empty() || !fileStamp(small.path.c_str(), stamp)) return false;
+    watched_.push_back(small.path);
+    noteDecoding();
+    CoverImage image;
+    return image.load(small.path.c_str(), kFormatBmp) &&
+           fromDecoded(image, small.path.c_str(), stamp);
 }
 
 bool CoverFinder::search() {
@@ -214,7 +233,7 @@ bool CoverFinder::fromCache() {
     // Shown as it is stored, without resampling; one that is not a whole
     // thumbnail of the slot's size is no cover.
     CoverImage image;
-    if (!image.loadCache(cache_.path.c_str(), kThumbnailSize)) return false;
+    if (!image.loadCache(cache_.path.c_str(), plan_.edge)) return false;
     keep(image.takePixels());
     return !result_.pixels.empty();
 }

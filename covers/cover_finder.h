@@ -34,7 +34,8 @@ struct CoverPlan {
     // The thumbnail's cache is written once no visible cover waits.
     bool cacheLater = false;
 };
-CoverPlan planFor(CoverWork work);
+// A thumbnail's plan makes it at thumbnailEdge.
+CoverPlan planFor(CoverWork work, int thumbnailEdge = kThumbnailSize);
 
 // Runs the job on the calling thread, which holds an ImagingScope. The
 // cache is written as soon as a thumbnail is made, or added to `later`

@@ -28,3 +28,9 @@ class Win32CoverImageList final : public CoverImageList {
 
 // The image list of a catalogue, or null when it has none of ours.
 HIMAGELIST coverImageListOf(const AlbumCatalogue* catalogue);
+
+// Bitmap resource id at edge x edge as a 24-bit DIB section, empty when
+// missing. At kThumbnailSize it is loaded as it always was; at other edges
+// it is scaled from its own size by nearest neighbour, which keeps the
+// colours the masks key on (the frame's white, the placeholder's black).
+coverhall::UniqueBitmap loadBitmapAtEdge(HMODULE module, int id, int edge);

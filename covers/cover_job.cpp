@@ -18,6 +18,7 @@ std::size_t CoverKeyHash::operator()(const CoverKey& key) const {
     combine(seed, std::hash<std::string>{}(key.rule.imageName));
     combine(seed, std::hash<bool>{}(key.rule.songPictures));
     combine(seed, std::hash<uint8_t>{}(static_cast<uint8_t>(key.picture)));
+    combine(seed, std::hash<int>{}(key.edge));
     return seed;
 }
 

@@ -10,9 +10,12 @@
 #include <vector>
 
 // Edges in pixels of a thumbnail (and of its cache bitmap and the image
-// lists) and of the Contents view's cover.
+// lists) and of the Contents view's cover. The wall may show its covers
+// larger (kCoverSizes); kThumbnailSize is the default and the edge of the
+// cache file beside the album.
 constexpr int kThumbnailSize = 100;
 constexpr int kContentsCoverSize = 200;
+constexpr int kCoverSizes[] = {100, 150, 200};
 
 // Where the front cover is looked for: any image of the folders, only the
 // named file, or the named file and then any image.
@@ -37,13 +40,16 @@ CoverRule normalisedRule(int mode, const char* imageName, bool songPictures);
 // The picture a key stands for: the wall's thumbnail or the Contents cover.
 enum class CoverPicture : uint8_t { Thumbnail, Contents };
 
-// One picture of one album under one rule.
+// One picture of one album under one rule, at one edge: a thumbnail's is
+// the wall's cover size, the Contents picture's kContentsCoverSize.
 struct CoverKey {
     std::string folder;
     CoverRule rule;
     CoverPicture picture = CoverPicture::Thumbnail;
+    int edge = kThumbnailSize;
     bool operator==(const CoverKey& other) const {
-        return picture == other.picture && folder == other.folder && rule == other.rule;
+        return picture == other.picture && edge == other.edge && folder == other.folder &&
+               rule == other.rule;
     }
     bool operator!=(const CoverKey& other) const { return !(*this == other); }
 };

@@ -19,15 +19,17 @@ bool writeCache(const char* path, const std::vector<uint8_t>& bmp) {
 
 }  // namespace
 
-void locateCache(const char* folder, UserCoverCache& userCache, CacheFile& cache) {
-    cache.hasBesidePath = joinPath(folder, kCacheFileName, cache.besidePath);
+void locateCache(const char* folder, int edge, UserCoverCache& userCache, CacheFile& cache) {
+    cache.edge = edge;
+    cache.hasBesidePath =
+        edge == kBesideCacheEdge && joinPath(folder, kCacheFileName, cache.besidePath);
     FileStamp stamp;
     if (cache.hasBesidePath && fileStamp(cache.besidePath, stamp) && !stamp.directory) {
         cache.path = cache.besidePath;
         cache.time = stamp.time;
         return;
     }
-    const std::string user = userCache.pathOf(folder);
+    const std::string user = userCache.pathOf(folder, edge);
     if (!user.empty() && fileStamp(user.c_str(), stamp) && !stamp.directory) {
         cache.path = user;
         cache.time = stamp.time;
@@ -38,7 +40,7 @@ bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userC
                const std::vector<uint8_t>& bmp) {
     if (bmp.empty()) return false;
     if (cache.hasBesidePath && writeCache(cache.besidePath, bmp)) return true;
-    const std::string user = userCache.pathOf(folder);
+    const std::string user = userCache.pathOf(folder, cache.edge);
     if (user.empty() || !userCache.prepare()) return false;
     const bool fileWasNew = GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES;
     if (!writeCache(user.c_str(), bmp)) return false;
@@ -57,7 +59,7 @@ void LaterCacheWrites::writeAll(UserCoverCache& userCache) {
         if (!fileStamp(write.source.c_str(), now) || !(now == write.sourceStamp)) continue;
         // Another job (a rebuild, a check) cached its answer meanwhile.
         CacheFile cache;
-        locateCache(write.folder.c_str(), userCache, cache);
+        locateCache(write.folder.c_str(), write.cache.edge, userCache, cache);
         if (cache.path != write.cache.path || cache.time != write.cache.time) continue;
         saveCache(write.folder.c_str(), write.cache, userCache, write.bmp);
     }

@@ -10,20 +10,26 @@
 #include "covers/file_names.h"
 #include "covers/file_stamp.h"
 
-class UserCoverCache;
+#include "covers/user_cover_cache.h"
 
+// The cache beside the album holds only 100-pixel thumbnails; those of
+// other edges live in the per-user cache alone, so music folders gain no
+// file for them.
 struct CacheFile {
+    int edge = kBesideCacheEdge;
     bool hasBesidePath = false;
     char besidePath[kCoverPathSize];
     std::string path;  // the cache file in use; "" when there is none
     uint64_t time = 0;
 };
 
-// The album folder's cache paths, and the cache file in use with its time.
-void locateCache(const char* folder, UserCoverCache& userCache, CacheFile& cache);
+// The album folder's cache paths for thumbnails of that edge, and the cache
+// file in use with its time.
+void locateCache(const char* folder, int edge, UserCoverCache& userCache, CacheFile& cache);
 
-// Writes the BMP file's bytes beside the album when its folder takes the
-// file, else to the per-user cache; false when neither could be written.
+// Writes the BMP file's bytes beside the album when the cache has a path
+// there and the folder takes the file, else to the per-user cache; false
+// when neither could be written.
 bool saveCache(const char* folder, const CacheFile& cache, UserCoverCache& userCache,
                const std::vector<uint8_t>& bmp);
 

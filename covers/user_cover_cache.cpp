@@ -56,13 +56,17 @@ const std::string& UserCoverCache::folderLocked() {
     return folder_;
 }
 
-std::string UserCoverCache::pathOf(std::string_view albumFolder) {
+std::string UserCoverCache::pathOf(std::string_view albumFolder, int edge) {
     const std::lock_guard<std::mutex> lock(mutex_);
     const std::string& root = folderLocked();
-    if (root.empty() || albumFolder.empty()) return {};
-    char name[32];
-    std::snprintf(name, sizeof name, "\\%016llx.bmp",
-                  static_cast<unsigned long long>(coverCacheKey(albumFolder)));
+    if (root.empty() || albumFolder.empty() || edge <= 0) return {};
+    char name[48];
+    const auto key = static_cast<unsigned long long>(coverCacheKey(albumFolder));
+    if (edge == kBesideCacheEdge) {
+        std::snprintf(name, sizeof name, "\\%016llx.bmp", key);
+    } else {
+        std::snprintf(name, sizeof name, "\\%016llx-%d.bmp", key, edge);
+    }
     return root + name;
 }
 

@@ -11,6 +11,9 @@
 #include <string_view>
 
 constexpr std::size_t kMaxUserCoverCacheFiles = 10000;
+// The edge of the thumbnails that may also be cached beside the album; the
+// per-user files of other edges carry their edge in the name.
+constexpr int kBesideCacheEdge = 100;
 
 // FNV-1a (64 bits) of the path with ASCII letters lowered: the same in
 // every build, so both builds share the files.
@@ -25,9 +28,10 @@ class UserCoverCache {
     UserCoverCache(const UserCoverCache&) = delete;
     UserCoverCache& operator=(const UserCoverCache&) = delete;
 
-    // The cache file of an album folder; "" when there is no cache folder.
-    // Creates nothing.
-    std::string pathOf(std::string_view albumFolder);
+    // The cache file of an album folder's thumbnails of that edge; "" when
+    // there is no cache folder. Creates nothing. Files of every edge count
+    // against the one bound.
+    std::string pathOf(std::string_view albumFolder, int edge = kBesideCacheEdge);
 
     // Makes the cache folder, if needed, before a file is written there.
     bool prepare();

@@ -1,5 +1,8 @@
 #include "plugin/configure_dialog.h"
 
+#include <string>
+
+#include "covers/cover_job.h"
 #include "plugin/plugin_entry.h"
 #include "resources/resource_ids.h"
 #include "views/view_windows.h"
@@ -42,6 +45,13 @@ INT_PTR ConfigureDialog::onInitDialog() {
     // next start.
     CheckDlgButton(window(), IDC_JOIN_DISC_FOLDERS,
                    readSettingInt(kJoinDiscFoldersKey, 0) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    for (int size : kCoverSizes) {
+        const LRESULT at =
+            SendDlgItemMessageA(window(), IDC_COVER_SIZE, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(std::to_string(size).c_str()));
+        SendDlgItemMessageA(window(), IDC_COVER_SIZE, CB_SETITEMDATA, at, size);
+        if (size == g_coverSize) SendDlgItemMessageA(window(), IDC_COVER_SIZE, CB_SETCURSEL, at, 0);
+    }
     return TRUE;
 }
 
@@ -57,6 +67,13 @@ void ConfigureDialog::onOk() {
     writeSettingInt(kSongPicturesKey, g_embeddedCovers ? 1 : 0);
     writeSettingInt(kJoinDiscFoldersKey,
                     IsDlgButtonChecked(window(), IDC_JOIN_DISC_FOLDERS) == BST_CHECKED ? 1 : 0);
+    // The wall takes the size when its next view is made, at the next search.
+    const LRESULT chosen = SendDlgItemMessageA(window(), IDC_COVER_SIZE, CB_GETCURSEL, 0, 0);
+    if (chosen != CB_ERR) {
+        g_coverSize = static_cast<int>(
+            SendDlgItemMessageA(window(), IDC_COVER_SIZE, CB_GETITEMDATA, chosen, 0));
+        writeSettingInt(kCoverSizeKey, g_coverSize);
+    }
     repaintAlbumList();
     EndDialog(window(), 1);
 }

@@ -1,6 +1,7 @@
 #include "plugin/cover_preparation.h"
 
 #include "covers/plugin_state.h"
+#include "settings/plugin_settings.h"
 #include "views/cover_rule_setting.h"
 
 bool preparingCovers() {
@@ -9,7 +10,8 @@ bool preparingCovers() {
 }
 
 void startPreparingCovers() {
-    if (CoverEngine* engine = coverEngine()) engine->startPreparing(coverRuleInForce());
+    if (CoverEngine* engine = coverEngine())
+        engine->startPreparing(coverRuleInForce(), g_coverSize);
 }
 
 void stopPreparingCovers() {

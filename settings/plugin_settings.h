@@ -18,3 +18,9 @@ extern int g_showAlbumTags;
 // Whether the disc folders of a set (CD1, CD2 ...) show as one album; as
 // read at start, which is when the library is grouped.
 extern bool g_joinDiscFolders;
+// The edge in pixels of the wall's covers: 100, 150 or 200. A view
+// catalogue takes it when it is made, so a change shows from the next search.
+extern int g_coverSize;
+// The stored "CoverSize" text as an edge; anything but "100", "150" or "200"
+// gives 100.
+int coverSizeFromText(const char* text);

@@ -10,6 +10,7 @@ constexpr char kCoverDensityKey[] = "CoverDesity";
 constexpr char kTreeGenreSortOrderKey[] = "TreeGenreSortOrder";
 constexpr char kShowAlbumTagsKey[] = "ShowAlbumTags";
 constexpr char kJoinDiscFoldersKey[] = "JoinDiscFolders";
+constexpr char kCoverSizeKey[] = "CoverSize";
 constexpr char kViewModeKey[] = "UsedView";
 constexpr char kAlbumSortColumnKey[] = "sortcol";
 constexpr char kAlbumSortDescendingKey[] = "sortdir";

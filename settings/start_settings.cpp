@@ -46,4 +46,8 @@ void loadStartSettings() {
 
     g_showAlbumTags = readSettingInt(kShowAlbumTagsKey, 1) != 0 ? 1 : 0;
     g_joinDiscFolders = readSettingInt(kJoinDiscFoldersKey, 0) != 0;
+
+    char size[8];
+    readSetting(kCoverSizeKey, size, sizeof(size));
+    g_coverSize = coverSizeFromText(size);
 }

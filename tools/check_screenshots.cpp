@@ -98,6 +98,7 @@ const Step kSteps[] = {
     {"genres-by-albums", 800, kView, 2, 500},
     {"genre-albums", 800, kView, 2, 300},
     {"configure", 200, kWhole, 8, 0},
+    {"covers-200", 800, kView, 64, 200},
     {"about", 600, kWhole, 64, 0},
     {"covers-discs-joined", 800, kView, 64, 200},
 };

@@ -227,16 +227,25 @@ void walk(StandInHost& host, Tour& tour) {
     tour.shoot("genre-albums");
 
     // Configure from the host's menu: the discs of a set are to show as one
-    // album, which takes effect when the player starts again.
+    // album, which takes effect when the player starts again, and covers of
+    // 200 pixels, from the next search.
     {
         coverhall::host::ModalDriver driver;
         driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
             coverhall::host::clickButton(GetDlgItem(dialog, IDC_JOIN_DISC_FOLDERS));
+            SendDlgItemMessageA(dialog, IDC_COVER_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>("200"));
             tour.shootDialog("configure", dialog);
             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
         host.configurePlugin();
     }
+    host.selectEntry("Coverhall");
+    waitForFirstSearch(host);
+    if (IsDlgButtonChecked(host.viewWindow(), IDC_MODE_COVERS) != BST_CHECKED)
+        click(host, IDC_MODE_COVERS);
+    waitForCovers();
+    tour.shoot("covers-200");
 
     // About from the plug-in entry's context menu. The closing Configure
     // dialog leaves messages queued that would close the menu at once.

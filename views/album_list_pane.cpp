@@ -44,6 +44,18 @@ const AlbumRecord* shownAlbum(int index) {
     return view ? view->shownAlbumAt(index) : nullptr;
 }
 
+// The edge of the wall's covers: its view's, which the next search remakes
+// at the size the settings hold.
+int wallEdge() {
+    const AlbumCatalogue* view = viewCatalogue();
+    return view ? view->edge() : g_coverSize;
+}
+
+// An icon spacing of the 100-pixel wall, grown with the covers.
+int scaledSpacing(int base) {
+    return (base * wallEdge() + 50) / 100;
+}
+
 void setListStyle(HWND list, int viewType, bool hideHeader) {
     LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
     style = (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | (viewType & LVS_TYPEMASK);
@@ -120,9 +132,9 @@ void AlbumListPane::showAsCovers() {
 
 void AlbumListPane::setCoverSpacing(bool high) {
     if (high) {
-        ListView_SetIconSpacing(list(), 103, 103);
+        ListView_SetIconSpacing(list(), scaledSpacing(103), scaledSpacing(103));
     } else {
-        ListView_SetIconSpacing(list(), 140, 150);
+        ListView_SetIconSpacing(list(), scaledSpacing(140), scaledSpacing(150));
     }
 }
 
@@ -259,12 +271,13 @@ void AlbumListPane::askForPage() {
     // The whole page is painted, so that each of its covers is asked for.
     InvalidateRect(list(), nullptr, FALSE);
     const CoverRule rule = coverRuleInForce();
+    const int edge = wallEdge();
     const auto [first, end] = itemsInView();
     engine->beginVisiblePass();
     for (int index = first; index < end; ++index) {
         if (const AlbumRecord* album = shownAlbum(index)) {
             drawnAt_[std::string(album->folder.c_str())] = index;
-            engine->requestThumbnail(*album, rule, index);
+            engine->requestThumbnail(*album, rule, edge, index);
         }
     }
     engine->endVisiblePass();
@@ -325,7 +338,7 @@ void AlbumListPane::openFolder() const {
 void AlbumListPane::refreshCover() {
     const AlbumRecord* album = shownAlbum(selectedIndex());
     CoverEngine* engine = coverEngine();
-    if (album && engine) engine->rebuild(*album, coverRuleInForce());
+    if (album && engine) engine->rebuild(*album, coverRuleInForce(), wallEdge());
 }
 
 void AlbumListPane::prepareMenu(HMENU popup) const {
@@ -358,7 +371,8 @@ void AlbumListPane::dropCover(HDROP drop) {
 
 void AlbumListPane::setCover(const AlbumRecord* album, std::optional<CoverSource> source) {
     CoverEngine* engine = coverEngine();
-    if (album && source && engine) engine->setCover(*album, coverRuleInForce(), std::move(*source));
+    if (album && source && engine)
+        engine->setCover(*album, coverRuleInForce(), wallEdge(), std::move(*source));
 }
 
 void AlbumListPane::refresh() {

@@ -199,12 +199,16 @@ void AlbumWindow::applySearch() {
     const LibraryCatalogue& library = state->libraryCatalogue;
     std::unique_ptr<ViewCatalogue>& view = state->viewCatalogue;
     // The view is refilled in place: its memory, and the image list the
-    // control shows, stay.
-    if (view) {
-        searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0, *view);
-    } else {
-        view = searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0);
+    // control shows, stay. A new cover size needs a new image list, and so
+    // a new view; the control lets go of the old list first.
+    const bool newSize = view && view->edge() != g_coverSize;
+    if (newSize) {
+        ListView_SetImageList(albums_.list(), nullptr, LVSIL_NORMAL);
+        view.reset();
     }
+    if (!view) view = std::make_unique<ViewCatalogue>(g_coverSize, library.coverImageListFactory());
+    searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0, *view);
+    if (newSize) albums_.setCoverSpacing(g_coverDensity > 0);
     albums_.refresh();
     KillTimer(window(), kCoverNoticeTimer);
     coverNotice_.clear();

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@
 #include "covers/cover_image.h"
 #include "covers/file_names.h"
 #include "covers/imaging_factory.h"
+#include "covers/user_cover_cache.h"
 #include "host/clipboard_pictures.h"
 #include "host/modal_driver.h"
 #include "host/stand_in_host.h"
@@ -338,6 +340,7 @@ struct BareDecodes {
 struct DecodeShare {
     const std::string* root;
     std::atomic<int>* next;
+    int edge;
     COLORREF centre;
 };
 
@@ -349,10 +352,11 @@ DWORD WINAPI decodeShare(void* parameter) {
         // The decoder and its buffers go with the image, as in the engine.
         CoverImage image;
         image.load(cover.c_str(), kFormatJpg);
-        image.resample(kThumbnailSize, kThumbnailSize, true);
+        image.resample(share.edge, share.edge, true);
         const CoverPixels pixels = image.takePixels();
         if (!pixels.empty()) {
-            const uint8_t* centre = pixels.bgr.data() + 50 * pixels.stride() + 50 * 3;
+            const int middle = share.edge / 2;
+            const uint8_t* centre = pixels.bgr.data() + middle * pixels.stride() + middle * 3;
             share.centre = RGB(centre[2], centre[1], centre[0]);
         }
     }
@@ -365,10 +369,10 @@ int engineWorkers() {
     return system.dwNumberOfProcessors >= 2 ? 2 : 1;
 }
 
-BareDecodes bareDecodes(const std::string& root, int threads) {
+BareDecodes bareDecodes(const std::string& root, int threads, int edge = kThumbnailSize) {
     std::atomic<int> next{0};
     std::vector<DecodeShare> shares(static_cast<size_t>(threads),
-                                    DecodeShare{&root, &next, CLR_INVALID});
+                                    DecodeShare{&root, &next, edge, CLR_INVALID});
     std::vector<HANDLE> running;
     const double begin = nowMs();
     for (DecodeShare& share : shares)
@@ -473,10 +477,14 @@ double pumpUntilShown(HWND list, const std::vector<POINT>& centres, COLORREF col
     return watch.allShownAt > 0 ? watch.allShownAt - start : -1;
 }
 
-void deleteCaches(const std::string& root) {
-    for (int a = 0; a < 40; ++a)
-        DeleteFileA(
-            (root + "\\album" + std::to_string(a) + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+// The caches beside the albums, and the per-user ones of that edge.
+void deleteCaches(const std::string& root, int edge = kThumbnailSize) {
+    UserCoverCache userCache;
+    for (int a = 0; a < 40; ++a) {
+        const std::string folder = root + "\\album" + std::to_string(a);
+        DeleteFileA((folder + "\\Quillet_Small_Cache_Cover.bmp").c_str());
+        DeleteFileA(userCache.pathOf(folder, edge).c_str());
+    }
 }
 
 // The plug-in freshly started in a host of its own, its album window open in
@@ -518,6 +526,72 @@ struct WallSession {
 // decodes spread over the engine's threads; how long another window's timer
 // and keys wait meanwhile; the same page with every cache current after a
 // fresh start, and held in memory; the file calls by thread all along.
+// The page's first paints and fills at one cover edge, each in a fresh
+// plug-in with no cache; the figures are named with `suffix`.
+struct WallRounds {
+    const std::string& root;
+    const std::vector<HostSong>& songs;
+    const HostOptions& hostOptions;
+    int edge;
+    std::string suffix;
+    std::function<void(WallSession&)> countCalls;
+    int threads = engineWorkers();
+    BareDecodes bare;
+    std::vector<double> gaps;
+
+    // Each first paint meets the page uncached in a fresh plug-in. A busy
+    // spell on the machine only ever adds time: the fastest is the measure,
+    // the median is shown beside it.
+    bool firstPaints() {
+        std::vector<double> paints;
+        for (int round = 0; round < 5; ++round) {
+            deleteCaches(root, edge);
+            WallSession session(hostOptions, songs);
+            if (!session.ready()) return false;
+            const double start = nowMs();
+            session.showCovers();
+            paints.push_back(nowMs() - start);
+            countCalls(session);
+        }
+        report(("wall_first_paint_uncached" + suffix + "_ms").c_str(),
+               *std::min_element(paints.begin(), paints.end()), "ms");
+        report(("wall_first_paint_uncached" + suffix + "_median_ms").c_str(), median(paints), "ms");
+        return true;
+    }
+
+    // The machine's pace drifts over seconds: each fill is set against the
+    // bare decodes run just before and after it, and the median of several
+    // rounds is the measure.
+    bool fills() {
+        constexpr int kRounds = 5;
+        bare = bareDecodes(root, threads, edge);
+        std::vector<double> fills, bares, ratios;
+        for (int round = 0; round < kRounds; ++round) {
+            deleteCaches(root, edge);
+            WallSession session(hostOptions, songs);
+            if (!session.ready()) return false;
+            // From the end of the first paint, as the timer's gaps; the
+            // workers start on the page during that paint.
+            session.showCovers();
+            const std::vector<POINT> centres = iconCentres(session.list, 40);
+            TimerGaps timer;
+            const double fill = pumpUntilShown(session.list, centres, bare.centre, nowMs(), &timer);
+            if (fill < 0) report(("wall_fill_unfinished" + suffix).c_str(), 1, "");
+            countCalls(session);
+            const BareDecodes after = bareDecodes(root, threads, edge);
+            fills.push_back(fill);
+            gaps.push_back(timer.longest);
+            bares.push_back((bare.totalMs + after.totalMs) / 2);
+            ratios.push_back(fill / bares.back());
+            bare = after;
+        }
+        report(("wall_fill" + suffix + "_ms").c_str(), median(fills), "ms");
+        report(("cover_bare_decodes_parallel" + suffix + "_ms").c_str(), median(bares), "ms");
+        report(("wall_fill_ratio" + suffix).c_str(), median(ratios), "x");
+        return true;
+    }
+};
+
 void benchWallFill() {
     const std::string root = scratchFolder("coverhall_bench_wall");
     const std::vector<HostSong> songs = linkedCoverAlbums(root, 40, 1400, 0x305070);
@@ -531,52 +605,11 @@ void benchWallFill() {
         workerCalls += session.files->otherThreadCalls();
     };
 
-    // Each first paint meets the page uncached in a fresh plug-in. A busy
-    // spell on the machine only ever adds time: the fastest is the measure,
-    // the median is shown beside it.
-    std::vector<double> firstPaints;
-    for (int round = 0; round < 5; ++round) {
-        deleteCaches(root);
-        WallSession session(hostOptions, songs);
-        if (!session.ready()) return;
-        const double start = nowMs();
-        session.showCovers();
-        firstPaints.push_back(nowMs() - start);
-        countCalls(session);
-    }
-    report("wall_first_paint_uncached_ms",
-           *std::min_element(firstPaints.begin(), firstPaints.end()), "ms");
-    report("wall_first_paint_uncached_median_ms", median(firstPaints), "ms");
-
-    // The machine's pace drifts over seconds: each fill is set against the
-    // bare decodes run just before and after it, and the median of several
-    // rounds is the measure.
-    constexpr int kRounds = 5;
-    BareDecodes bare = bareDecodes(root, threads);
-    std::vector<double> fills, bares, ratios, gaps;
-    for (int round = 0; round < kRounds; ++round) {
-        deleteCaches(root);
-        WallSession session(hostOptions, songs);
-        if (!session.ready()) return;
-        // From the end of the first paint, as the timer's gaps; the
-        // workers start on the page during that paint.
-        session.showCovers();
-        const std::vector<POINT> centres = iconCentres(session.list, 40);
-        TimerGaps timer;
-        const double fill = pumpUntilShown(session.list, centres, bare.centre, nowMs(), &timer);
-        if (fill < 0) report("wall_fill_unfinished", 1, "");
-        countCalls(session);
-        const BareDecodes after = bareDecodes(root, threads);
-        fills.push_back(fill);
-        gaps.push_back(timer.longest);
-        bares.push_back((bare.totalMs + after.totalMs) / 2);
-        ratios.push_back(fill / bares.back());
-        bare = after;
-    }
-    report("wall_fill_ms", median(fills), "ms");
-    report("cover_bare_decodes_parallel_ms", median(bares), "ms");
+    WallRounds rounds{root, songs, hostOptions, kThumbnailSize, "", countCalls};
+    if (!rounds.firstPaints() || !rounds.fills()) return;
     report("cover_bare_decodes_threads", threads, "threads");
-    report("wall_fill_ratio", median(ratios), "x");
+    const BareDecodes& bare = rounds.bare;
+    const std::vector<double>& gaps = rounds.gaps;
     report("wall_clock_gap_max_ms", *std::max_element(gaps.begin(), gaps.end()), "ms");
     // The same timer with nothing else to do, for the system's own pace.
     {
@@ -732,13 +765,24 @@ void benchPrepareAll() {
 // With part names given (library, covers, wall, prepare), only those parts
 // run; other arguments (the tagged covers' folder the build passes to every
 // bench) leave all of them to run.
+// The same page at the largest cover size.
+void benchWall200() {
+    const std::string root = scratchFolder("coverhall_bench_wall");
+    const std::vector<HostSong> songs = linkedCoverAlbums(root, 40, 1400, 0x305070);
+    HostOptions hostOptions = options("coverhall_bench_wall_ini", true);
+    setting(hostOptions, "UsedView", "0");
+    setting(hostOptions, "CoverDesity", "1");
+    setting(hostOptions, "CoverSize", "200");
+    WallRounds rounds{root, songs, hostOptions, 200, "_200", [](WallSession&) {}};
+    if (rounds.firstPaints()) rounds.fills();
+}
+
 int main(int argc, char** argv) {
     const ImagingScope imaging;
-    const std::pair<const char*, void (*)()> parts[] = {{"library", benchLibrary},
-                                                        {"covers", benchCoversAndContents},
-                                                        {"wall", benchWallFill},
-                                                        {"prepare", benchPrepareAll},
-                                                        {"set-cover", benchSetCover}};
+    const std::pair<const char*, void (*)()> parts[] = {
+        {"library", benchLibrary},    {"covers", benchCoversAndContents},
+        {"wall", benchWallFill},      {"wall200", benchWall200},
+        {"prepare", benchPrepareAll}, {"set-cover", benchSetCover}};
     const auto named = [&](const char* name) {
         return std::any_of(argv + 1, argv + argc,
                            [&](const char* arg) { return std::strcmp(arg, name) == 0; });

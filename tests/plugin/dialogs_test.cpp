@@ -98,6 +98,31 @@ TEST(Configure, OkStoresTheChoiceAndCancelStoresNothing) {
     EXPECT_TRUE(driver.unexpected().empty());
 }
 
+TEST(Configure, CoverSizeShowsOnlyTheThreeSizesAndOkStoresTheChoice) {
+    // Stored by hand, as read at start.
+    const struct {
+        const char* stored;
+        const char* shown;
+    } cases[] = {{"abc", "100"}, {"300", "100"}, {"150", "150"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        PluginInstall install("configure_cover_size");
+        writeIni(install.hostIni(), "CoverSize", c.stored);
+        RunningPlugin plugin(install);
+        ModalDriver driver;
+        std::string shown;
+        driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
+            shown = controlText(dialog, IDC_COVER_SIZE);
+            SendDlgItemMessageA(dialog, IDC_COVER_SIZE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>("200"));
+            host::clickDialogButton(dialog, IDOK);
+        });
+        EXPECT_EQ(plugin.host.configurePlugin(), 1);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(iniSection(install.hostIni(), "ml_Coverhall").at("CoverSize"), "200");
+    }
+}
+
 TEST(About, ShowsTheVersionBlockWithItsFontsAndColours) {
     PluginInstall install("about_texts", false);
     RunningPlugin plugin(install, {song("A", "Rock")});
@@ -184,7 +209,7 @@ TEST(About, TemplatesHoldTheirControlsAtTheirPlaces) {
     EXPECT_EQ(readme, "Show ReadMe");
     driver.expectDialog("Configure Coverhall", [&](HWND dialog) {
         cancel = controlText(dialog, IDCANCEL);
-        RECT units{0, 0, 300, 171};
+        RECT units{0, 0, 300, 188};
         MapDialogRect(dialog, &units);
         RECT client{};
         GetClientRect(dialog, &client);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@
 
 #include "host/list_probes.h"
 #include "host/modal_driver.h"
+#include "covers/cover_image_list_win32.h"
+#include "covers/user_cover_cache.h"
 #include "resources/resource_ids.h"
 #include "tests/covers/test_images.h"
 #include "tests/views/leftover_probe.h"
@@ -466,6 +469,129 @@ TEST_F(CoverWallTest, AReplacedFolderImageShowsAfterItsCheckAndIsCached) {
     EXPECT_TRUE(handleMessagesUntil([&] {
         return pageShowsItsCovers() && readBytes(cache) != old;
     })) << wrongCovers();
+}
+
+// The names of the files in a folder.
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(CoverWallTest, At200CoversShowOneToOneCachedPerUserAndBackAt100TheOldCacheIsRead) {
+    // Album 0: 1-pixel columns of two colours, which only a 1:1 copy keeps.
+    const uint32_t kColumns[2] = {0x2040C0, 0xC08020};
+    const int kEdge = 200;
+    std::vector<host::HostSong> songs = addAlbums("Album", 2, [&](const std::string& image, int n) {
+        colours_.push_back(n == 0 ? kColumns[0] : albumColour(n));
+        if (n == 1) return writeSolidImage(image, GUID_ContainerFormatJpeg, 300, 300, colours_[1]);
+        return writeImage(image, GUID_ContainerFormatPng, kEdge, kEdge,
+                          [&](int x, int) { return kColumns[x % 2]; });
+    });
+    start(songs, true);
+    ASSERT_TRUE(handleMessagesUntil([&] { return cachedCount() == 2; }));
+    plugin_.reset();
+    // Album 1 keeps only its 100-pixel cache.
+    ASSERT_TRUE(DeleteFileA((folders_[1] + "\\folder.jpg").c_str()));
+    const std::vector<std::string> before[2] = {filesIn(folders_[0]), filesIn(folders_[1])};
+
+    writeIni(install_.hostIni(), "CoverSize", "200");
+    start(songs, true);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(ListView_GetImageList(list(), LVSIL_NORMAL), &w, &h);
+    EXPECT_EQ(w, kEdge);
+    EXPECT_EQ(h, kEdge);
+    EXPECT_EQ(ListView_GetItemSpacing(list(), FALSE), static_cast<DWORD>(MAKELONG(280, 300)));
+    const auto middleOf = [&](int item) {
+        RECT icon{};
+        ListView_GetItemRect(list(), item, &icon, LVIR_ICON);
+        return POINT{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    };
+    const int item1 = albumAt(0) == 1 ? 0 : 1;
+    // The first pixel of the cover on the item's middle row, and the run of
+    // alternating columns from there.
+    const auto columnsShown = [&] {
+        clearSelection();
+        RECT icon{};
+        ListView_GetItemRect(list(), 1 - item1, &icon, LVIR_ICON);
+        const int y = (icon.top + icon.bottom) / 2;
+        int x = icon.left;
+        while (x < icon.right && screenColour(list(), {x, y}) != kColumns[0] &&
+               screenColour(list(), {x, y}) != kColumns[1])
+            ++x;
+        int run = 0;
+        uint32_t last = 0;
+        for (; run < kEdge + 1; ++run) {
+            const uint32_t colour = screenColour(list(), {x + run, y});
+            if ((colour != kColumns[0] && colour != kColumns[1]) || (run > 0 && colour == last))
+                break;
+            last = colour;
+        }
+        return run;
+    };
+    EXPECT_TRUE(handleMessagesUntil([&] { return columnsShown() == kEdge; }))
+        << columnsShown() << " columns alternate";
+    // The only picture left of album 1, scaled up rather than the placeholder.
+    EXPECT_TRUE(handleMessagesUntil([&] { return showsCover(list(), middleOf(item1), 1); }));
+    EXPECT_TRUE(settle());
+    UserCoverCache userCache;
+    for (int album : {0, 1}) {
+        EXPECT_EQ(filesIn(folders_[album]), before[album]) << "album " << album;
+        const std::vector<uint8_t> bmp = readBytes(userCache.pathOf(folders_[album], kEdge));
+        ASSERT_GE(bmp.size(), 26u) << "album " << album;
+        int32_t size[2];
+        std::memcpy(size, bmp.data() + 18, sizeof size);
+        EXPECT_EQ(size[0], kEdge);
+        EXPECT_EQ(std::abs(size[1]), kEdge);
+    }
+    plugin_.reset();
+
+    // Back at 100 the cache beside the album is read: a source older than
+    // it is not decoded again.
+    const std::string source = folders_[0] + "\\folder.jpg";
+    const uint64_t cacheTime = writeTime(folders_[0] + kCacheName);
+    ASSERT_TRUE(writeSolidImage(source, GUID_ContainerFormatJpeg, 300, 300, 0x30F030));
+    ASSERT_TRUE(setWriteTime(source, cacheTime - 10 * 10000000ull));
+    writeIni(install_.hostIni(), "CoverSize", "100");
+    start(songs, true);
+    EXPECT_TRUE(handleMessagesUntil([&] {
+        clearSelection();
+        const uint32_t shown = screenColour(list(), middleOf(1 - item1));
+        return shown == kColumns[0] || shown == kColumns[1];
+    })) << std::hex
+        << screenColour(list(), middleOf(1 - item1));
+}
+
+TEST_F(CoverWallTest, At150TheSelectionFrameShowsOverTheSelectedCover) {
+    writeIni(install_.hostIni(), "CoverSize", "150");
+    start(addAlbums("Album", 1, kQuickEdge), true);
+    HIMAGELIST images = ListView_GetImageList(list(), LVSIL_NORMAL);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(images, &w, &h);
+    EXPECT_EQ(w, 150);
+    EXPECT_EQ(ListView_GetItemSpacing(list(), FALSE), static_cast<DWORD>(MAKELONG(210, 225)));
+    ASSERT_TRUE(handleMessagesUntil([&] { return pageShowsItsCovers(); })) << wrongCovers();
+    click(IDC_DENSITY_HIGH);
+    EXPECT_EQ(ListView_GetItemSpacing(list(), FALSE), static_cast<DWORD>(MAKELONG(155, 155)));
+    ListView_SetItemState(list(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    UpdateWindow(list());
+    ASSERT_EQ(host::requestDisplay(list(), 0, 0, LVIF_STATE).state & LVIS_OVERLAYMASK,
+              INDEXTOOVERLAYMASK(1));
+    // The frame's red border and grey checker on top, the cover through the
+    // checker's white: none blended away.
+    const auto framed = [&](int x, int y) {
+        return drawnPixel(images, ThumbnailImage, x, y, INDEXTOOVERLAYMASK(1));
+    };
+    EXPECT_EQ(framed(2, 75), 0xFF0000u);
+    EXPECT_EQ(framed(75, 75), 0x808080u);
+    EXPECT_TRUE(similar(framed(77, 75), colours_[0], kTolerance));
 }
 
 }  // namespace
