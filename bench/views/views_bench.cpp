@@ -340,6 +340,7 @@ struct BareDecodes {
 struct DecodeShare {
     const std::string* root;
     std::atomic<int>* next;
+    int albums;
     int edge;
     COLORREF centre;
 };
@@ -347,7 +348,7 @@ struct DecodeShare {
 DWORD WINAPI decodeShare(void* parameter) {
     auto& share = *static_cast<DecodeShare*>(parameter);
     const ImagingScope imaging(COINIT_MULTITHREADED);
-    for (int a = (*share.next)++; a < 40; a = (*share.next)++) {
+    for (int a = (*share.next)++; a < share.albums; a = (*share.next)++) {
         const std::string cover = *share.root + "\\album" + std::to_string(a) + "\\folder.jpg";
         // The decoder and its buffers go with the image, as in the engine.
         CoverImage image;
@@ -369,10 +370,12 @@ int engineWorkers() {
     return system.dwNumberOfProcessors >= 2 ? 2 : 1;
 }
 
-BareDecodes bareDecodes(const std::string& root, int threads, int edge = kThumbnailSize) {
+// The first `albums` covers, as many as the page to compare with shows.
+BareDecodes bareDecodes(const std::string& root, int threads, int edge = kThumbnailSize,
+                        int albums = 40) {
     std::atomic<int> next{0};
     std::vector<DecodeShare> shares(static_cast<size_t>(threads),
-                                    DecodeShare{&root, &next, edge, CLR_INVALID});
+                                    DecodeShare{&root, &next, albums, edge, CLR_INVALID});
     std::vector<HANDLE> running;
     const double begin = nowMs();
     for (DecodeShare& share : shares)
@@ -399,6 +402,21 @@ std::vector<POINT> iconCentres(HWND list, int count) {
         RECT icon{};
         ListView_GetItemRect(list, i, &icon, LVIR_ICON);
         centres.push_back({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    }
+    return centres;
+}
+
+// The centres of those of the first count items' icons that show whole.
+std::vector<POINT> wholeIconCentres(HWND list, int count) {
+    RECT client{};
+    GetClientRect(list, &client);
+    std::vector<POINT> centres;
+    for (int i = 0; i < count; ++i) {
+        RECT icon{};
+        ListView_GetItemRect(list, i, &icon, LVIR_ICON);
+        if (icon.left >= client.left && icon.top >= client.top && icon.right <= client.right &&
+            icon.bottom <= client.bottom)
+            centres.push_back({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
     }
     return centres;
 }
@@ -529,6 +547,16 @@ struct WallSession {
 // The page's first paints and fills at one cover edge, each in a fresh
 // plug-in with no cache; the figures are named with `suffix`.
 struct WallRounds {
+    WallRounds(const std::string& root, const std::vector<HostSong>& songs,
+               const HostOptions& hostOptions, int edge, std::string suffix,
+               std::function<void(WallSession&)> countCalls)
+        : root(root),
+          songs(songs),
+          hostOptions(hostOptions),
+          edge(edge),
+          suffix(std::move(suffix)),
+          countCalls(std::move(countCalls)) {}
+
     const std::string& root;
     const std::vector<HostSong>& songs;
     const HostOptions& hostOptions;
@@ -562,9 +590,12 @@ struct WallRounds {
     // The machine's pace drifts over seconds: each fill is set against the
     // bare decodes run just before and after it, and the median of several
     // rounds is the measure.
+    // Larger covers fill fewer to a page: the page is the albums whose
+    // covers show whole, and the bare decodes decode as many.
     bool fills() {
         constexpr int kRounds = 5;
-        bare = bareDecodes(root, threads, edge);
+        int page = 40;
+        bare = bareDecodes(root, threads, edge, page);
         std::vector<double> fills, bares, ratios;
         for (int round = 0; round < kRounds; ++round) {
             deleteCaches(root, edge);
@@ -573,12 +604,16 @@ struct WallRounds {
             // From the end of the first paint, as the timer's gaps; the
             // workers start on the page during that paint.
             session.showCovers();
-            const std::vector<POINT> centres = iconCentres(session.list, 40);
+            const std::vector<POINT> centres = wholeIconCentres(session.list, 40);
+            if (static_cast<int>(centres.size()) != page) {
+                page = static_cast<int>(centres.size());
+                bare = bareDecodes(root, threads, edge, page);
+            }
             TimerGaps timer;
             const double fill = pumpUntilShown(session.list, centres, bare.centre, nowMs(), &timer);
             if (fill < 0) report(("wall_fill_unfinished" + suffix).c_str(), 1, "");
             countCalls(session);
-            const BareDecodes after = bareDecodes(root, threads, edge);
+            const BareDecodes after = bareDecodes(root, threads, edge, page);
             fills.push_back(fill);
             gaps.push_back(timer.longest);
             bares.push_back((bare.totalMs + after.totalMs) / 2);
@@ -588,6 +623,7 @@ struct WallRounds {
         report(("wall_fill" + suffix + "_ms").c_str(), median(fills), "ms");
         report(("cover_bare_decodes_parallel" + suffix + "_ms").c_str(), median(bares), "ms");
         report(("wall_fill_ratio" + suffix).c_str(), median(ratios), "x");
+        report(("wall_fill_page" + suffix).c_str(), page, "covers");
         return true;
     }
 };
