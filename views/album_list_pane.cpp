@@ -342,7 +342,7 @@ void AlbumListPane::refreshCover() {
 }
 
 void AlbumListPane::prepareMenu(HMENU popup) const {
-    if (!clipboardHoldsCover())
+    if (!clipboardHoldsCover(owner()))
         EnableMenuItem(popup, ID_MENU_PASTE_COVER, MF_BYCOMMAND | MF_GRAYED);
 }
 

@@ -210,9 +210,7 @@ void AlbumWindow::applySearch() {
     searchCatalogue(library, text, g_genreFilter, sort.column, sort.descending != 0, *view);
     if (newSize) albums_.setCoverSpacing(g_coverDensity > 0);
     albums_.refresh();
-    KillTimer(window(), kCoverNoticeTimer);
-    coverNotice_.clear();
-    writeStatusLine();
+    endCoverNotice();
 }
 
 void AlbumWindow::coverSetStarted() {
@@ -221,6 +219,12 @@ void AlbumWindow::coverSetStarted() {
 
 void AlbumWindow::coverSetEnded(const SetCoverOutcome& outcome) {
     showCoverNotice(coverSetText(outcome), false);
+}
+
+void AlbumWindow::endCoverNotice() {
+    KillTimer(window(), kCoverNoticeTimer);
+    coverNotice_.clear();
+    writeStatusLine();
 }
 
 // A lasting notice stays until the next; the others go after a while.
@@ -366,11 +370,7 @@ INT_PTR AlbumWindow::onNotify(NMHDR& header) {
 INT_PTR AlbumWindow::onTimer(UINT_PTR id) {
     if (id == kRestoreFilterTimer) restoreSearchText();
     if (id == kSearchDelayTimer) runSearch();
-    if (id == kCoverNoticeTimer) {
-        KillTimer(window(), kCoverNoticeTimer);
-        coverNotice_.clear();
-        writeStatusLine();
-    }
+    if (id == kCoverNoticeTimer) endCoverNotice();
     return FALSE;
 }
 

@@ -51,6 +51,8 @@ class AlbumWindow : public HostedView, private CoverListener {
     void coverSetStarted() override;
     void coverSetEnded(const SetCoverOutcome& outcome) override;
     void showCoverNotice(std::string text, bool lasting);
+    // The status line shows the search result again.
+    void endCoverNotice();
 
     void readSortAndModeSettings();
     // Modes; code is the button's notification code (0 for a click).

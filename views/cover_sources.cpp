@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstring>
 #include <string>
 
 #include "covers/cover_rank.h"
@@ -51,9 +50,13 @@ std::optional<CoverSource> clipboardBitmap(UINT format) {
 
 }  // namespace
 
-bool clipboardHoldsCover() {
-    return IsClipboardFormatAvailable(CF_DIBV5) || IsClipboardFormatAvailable(CF_DIB) ||
-           IsClipboardFormatAvailable(CF_HDROP);
+bool clipboardHoldsCover(HWND owner) {
+    if (IsClipboardFormatAvailable(CF_DIBV5) || IsClipboardFormatAvailable(CF_DIB)) return true;
+    if (!IsClipboardFormatAvailable(CF_HDROP)) return false;
+    // Copied files count only when one of them is a picture.
+    const ClipboardOpen clipboard(owner);
+    HANDLE files = clipboard ? GetClipboardData(CF_HDROP) : nullptr;
+    return files && firstImageFile(static_cast<HDROP>(files));
 }
 
 std::optional<CoverSource> coverFromClipboard(HWND owner) {

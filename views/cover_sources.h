@@ -12,8 +12,9 @@
 
 #include "covers/cover_job.h"
 
-// Whether the clipboard holds an image file or a bitmap; it is not opened.
-bool clipboardHoldsCover();
+// Whether the clipboard holds a bitmap, or copied files among which is a
+// picture.
+bool clipboardHoldsCover(HWND owner);
 // That picture, copied out of the clipboard; none when it holds none.
 std::optional<CoverSource> coverFromClipboard(HWND owner);
 // The first dropped file with an image extension; none without one.

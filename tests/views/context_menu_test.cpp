@@ -5,6 +5,7 @@
 // its dialog templates and menus.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/clipboard_pictures.h"
 #include "host/drag_probes.h"
 #include "host/modal_driver.h"
 #include "host/wait_probes.h"
@@ -132,12 +134,16 @@ class ContextMenuTest : public testing::Test {
 };
 
 TEST_F(ContextMenuTest, AlbumMenuPlaysAndEnqueuesWhatEnqueueSendsAndOpensTheFolder) {
-    // Nothing to paste: "Paste Cover" alone is greyed.
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
+    // Nothing to paste, only a copied text file: "Paste Cover" alone is
+    // greyed.
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    std::vector<uint8_t> copied(reinterpret_cast<const uint8_t*>(&header),
+                                reinterpret_cast<const uint8_t*>(&header) + sizeof header);
+    for (const char c : std::string("C:\\notes.txt")) copied.push_back(static_cast<uint8_t>(c));
+    copied.insert(copied.end(), {0, 0});
     open(demoSongs());
+    ASSERT_TRUE(host::putOnClipboard(list(), CF_HDROP, copied));
     ModalDriver driver;
     driver.expectMenu(ID_MENU_PLAY);
     driver.expectMenu(ID_MENU_ENQUEUE);
